@@ -1,0 +1,51 @@
+#include "app/program.h"
+
+#include "assets/artwork.h"
+#include "level/game1.h"
+#include "level/game2.h"
+#include "level/game3.h"
+#include "level/sprites.h"
+#include "screens/intro.h"
+#include "screens/selec.h"
+
+namespace miravel {
+
+namespace {
+// Every form is built from its design on each load, with the program to reach the others by.
+template <class F>
+auto factory(Program& program) {
+    return [&program](vb::FormSlot<F>& slot) { return std::make_unique<F>(slot, program); };
+}
+}  // namespace
+
+Program::Program(vb::Host& host)
+    : runtime(host, artwork(), kAppTitle),
+      Intro(runtime, "Intro", factory<IntroForm>(*this)),
+      Selec(runtime, "Selec", factory<SelecForm>(*this)),
+      Game1(runtime, "Game1", factory<Game1Form>(*this)),
+      Game2(runtime, "Game2", factory<Game2Form>(*this)),
+      Game3(runtime, "Game3", factory<Game3Form>(*this)),
+      Sprites(runtime, "Sprites", factory<SpritesForm>(*this)) {
+    for (vb::FormSlotBase* slot : std::initializer_list<vb::FormSlotBase*>{
+             &Intro, &Selec, &Game1, &Game2, &Game3, &Sprites})
+        runtime.addSlot(*slot);
+}
+
+Program::~Program() = default;
+
+void Program::start() {
+    runtime.dispatch([&] { runtime.Show(Intro); });
+}
+
+GameForm::GameForm(vb::FormSlotBase& slot, Program& p, const vb::FormDesign& design)
+    : vb::Form(slot, design),
+      program(p),
+      Intro(p.Intro),
+      Selec(p.Selec),
+      Game1(p.Game1),
+      Game2(p.Game2),
+      Game3(p.Game3),
+      Sprites(p.Sprites),
+      Module1(p.Module1) {}
+
+}  // namespace miravel

@@ -1,0 +1,57 @@
+// The program: its runtime and the one global instance of each of its forms. There is no main
+// routine: starting the program loads and shows the start-up form, the title screen.
+#pragma once
+
+#include "level/module1.h"
+#include "runtime/form_slot.h"
+#include "runtime/runtime.h"
+
+namespace miravel {
+
+class IntroForm;
+class SelecForm;
+class Game1Form;
+class Game2Form;
+class Game3Form;
+class SpritesForm;
+
+inline constexpr const char* kAppTitle = "Miravel Vozoda";
+inline constexpr const char* kFileVersion = "1.00.0003";
+
+class Program {
+public:
+    explicit Program(vb::Host& host);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Loads and shows the start-up form, as an event of its own.
+    void start();
+
+    vb::Runtime runtime;
+    vb::FormSlot<IntroForm> Intro;
+    vb::FormSlot<SelecForm> Selec;
+    vb::FormSlot<Game1Form> Game1;
+    vb::FormSlot<Game2Form> Game2;
+    vb::FormSlot<Game3Form> Game3;
+    vb::FormSlot<SpritesForm> Sprites;
+    Module1Values Module1;
+};
+
+// What every form of the game shares: the runtime's statements and the other forms by name.
+class GameForm : public vb::Form {
+public:
+    GameForm(vb::FormSlotBase& slot, Program& program, const vb::FormDesign& design);
+
+protected:
+    Program& program;
+    vb::FormSlot<IntroForm>& Intro;
+    vb::FormSlot<SelecForm>& Selec;
+    vb::FormSlot<Game1Form>& Game1;
+    vb::FormSlot<Game2Form>& Game2;
+    vb::FormSlot<Game3Form>& Game3;
+    vb::FormSlot<SpritesForm>& Sprites;
+    Module1Values& Module1;
+};
+
+}  // namespace miravel

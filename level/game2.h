@@ -1,0 +1,19 @@
+// The Moderate level: three balls fall in fixed columns. A score of 1000 or more hands the game
+// straight over to the Difficult level.
+#pragma once
+
+#include "level/level.h"
+
+namespace miravel {
+
+class Game2Form final : public LevelForm {
+public:
+    Game2Form(vb::FormSlotBase& slot, Program& program);
+
+    vb::Image Ball1, Ball2, Ball3;
+    vb::Timer Timer1;  // the balls and the exit
+
+    void Timer1_Timer();
+};
+
+}  // namespace miravel

@@ -1,0 +1,73 @@
+// What the three level windows share: the street stage with the heroine, her picture holders,
+// the tiara, the two youma and the exit sign; the set-up from the sprite catalogue; the keys; the
+// tiara's flight; the youma wave; and the sequences that end a level. Each level adds its own
+// layout, its rules and, on the harder levels, the balls.
+#pragma once
+
+#include "app/program.h"
+
+namespace miravel {
+
+// Start geometry of the stage's controls on one level, in twips.
+struct LevelLayout {
+    vb::FormDesign form;
+    const char* icon;
+    vb::Geometry Main, Stnd_R, Stnd_L, Tiara1_R, Tiara1_L, Tiara2_R, Tiara2_L;
+    vb::Geometry Action, YoumaL, YoumaR, Exito, Label1;
+};
+
+// Where the levels' rules differ.
+struct LevelRules {
+    // The youma wave speeds up by 2 ms a tick and is slowed by 10 ms once the interval is at or
+    // below this limit.
+    int bumpLimit;
+    // The Difficult level's two rows: Up and Down keys; tiara hits only on the ground row; a youma
+    // catches only on the ground row and only at exactly 60 twips.
+    bool twoRows;
+    // The Easy level keeps its exit in the right flight of the tiara; the others in Timer1.
+    bool exitOnRightFlight;
+    const char* exitMessage;
+};
+
+class LevelForm : public GameForm {
+public:
+    LevelForm(vb::FormSlotBase& slot, Program& program, const LevelLayout& layout,
+              const LevelRules& rules);
+
+    vb::Image Main;  // the heroine
+    vb::Image Stnd_R, Stnd_L, Tiara1_R, Tiara1_L, Tiara2_R, Tiara2_L;  // her poses, never shown
+    vb::Image Action;  // the tiara
+    vb::Image YoumaL, YoumaR;
+    vb::Image Exito;   // the exit sign
+    vb::Label Label1;  // a stray caption across the top edge; nothing uses it
+    vb::Timer Youma, TiaraLeft, TiaraRight;
+
+    void Form_Load() override;
+    void Form_KeyDown(int KeyCode, int Shift) override;
+    void Form_KeyUp(int KeyCode, int Shift) override;
+    void TiaraLeft_Timer();
+    void TiaraRight_Timer();
+    void Youma_Timer();
+
+    // Closing a level window through its frame gives up the level and puts the title window back.
+    void closeRequested() override;
+
+protected:
+    // The heroine is caught: the score board comes up on the title window, the box is shown while
+    // the level is still loaded, and the level closes after it. hideHeroine is false for the
+    // Difficult level's hits that leave her standing while the box is open.
+    void defeat(bool hideHeroine);
+    // The score has reached 500: the youma stop and vanish and the exit sign appears. Repeated on
+    // every tick that sees the score there.
+    void openExitAtTarget();
+    // The heroine stands left of the exit sign while it is shown: the level is won. True if the
+    // level has ended (the tick must stop there).
+    bool leaveThroughExit();
+    // A falling ball hits only a heroine exactly in its column, once it is strictly lower than her.
+    bool fallingBallHits(const vb::Image& ball) const;
+    double score() const;
+
+    const LevelRules& rules;
+};
+
+}  // namespace miravel

@@ -1,0 +1,31 @@
+// The title screen: the start-up form. It slides the title in, offers Begin and Quit, holds the
+// game's score in its Score label and, after a defeat, shows it on the score board.
+#pragma once
+
+#include "app/program.h"
+
+namespace miravel {
+
+class IntroForm final : public GameForm {
+public:
+    IntroForm(vb::FormSlotBase& slot, Program& program);
+
+    vb::Label Label1;  // the sliding title
+    vb::Label LblScr;  // "Score" above the score board
+    vb::Label Score;   // the score itself, as the text of a whole number
+    vb::CommandButton strt;  // Begin
+    vb::CommandButton Quit;
+    vb::Label Label2;  // credit line
+    vb::Label Label3;  // contact line
+    vb::Shape Shp;     // frame of the score board
+    vb::Timer Timer1;  // drives the slide
+
+    void Timer1_Timer();
+    void strt_Click();
+    void Quit_Click();
+
+    // Closing the title window ends the game, as Quit does.
+    void closeRequested() override;
+};
+
+}  // namespace miravel
