@@ -31,6 +31,8 @@ public:
     ~Form() override;
 
     Runtime& runtime() const { return runtime_; }
+    // Unique for each load in a run: tells a form apart from a later load of the same form.
+    std::uint64_t serial() const { return serial_; }
     FormSlotBase& slot() const { return slot_; }
     const std::string& name() const;
     const FormDesign& design() const { return design_; }
@@ -82,6 +84,7 @@ protected:
 
 private:
     friend class Control;
+    friend class Runtime;
     void addControl(Control* control) { controls_.push_back(control); }
 
     FormSlotBase& slot_;
@@ -91,6 +94,7 @@ private:
     CommandButton* focus_ = nullptr;
     int appliedWindowState_ = 0;
     std::uint64_t revision_ = 1;
+    std::uint64_t serial_ = 0;
 };
 
 }  // namespace vb

@@ -31,6 +31,7 @@ void Runtime::Load(FormSlotBase& slot) {
     if (slot.loaded() || ended_) return;
     slot.instance_ = slot.create();
     Form& form = *slot.instance_;
+    form.serial_ = ++loads_;
     loaded_.push_back(&form);
     host_.formLoading(form);
     form.Form_Load();

@@ -115,6 +115,7 @@ private:
     int depth_ = 0;
     int modal_ = 0;
     int nextHandle_ = 1;
+    std::uint64_t loads_ = 0;
     bool ended_ = false;
     int exitStatus_ = 0;
 };
