@@ -1,0 +1,304 @@
+// The forms runtime on small forms of its own: lifecycle, pictures, the clock, keys and focus,
+// message boxes, errors and the end of the program.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "runtime/runtime.h"
+
+namespace {
+
+constexpr vb::Artwork kArt[] = {{"sun", 4, 3}, {"moon", 2, 5}};
+
+class RecordingHost final : public vb::Host {
+public:
+    void formLoading(vb::Form& f) override { log.push_back("load " + f.name()); }
+    void formShown(vb::Form& f) override { log.push_back("show " + f.name()); }
+    void formUnloading(vb::Form& f) override { log.push_back("unload " + f.name()); }
+    void windowStateChanged(vb::Form& f) override {
+        log.push_back("state " + f.name() + " " + std::to_string(f.WindowState.get()));
+    }
+    void messageBox(std::string_view, std::string_view text) override {
+        log.push_back("msgbox " + std::string(text));
+        if (onBox) onBox();
+    }
+    void runtimeError(const vb::RuntimeError& e) override { log.push_back("error " + std::to_string(e.number())); }
+    void programEnded(int status) override { log.push_back("end " + std::to_string(status)); }
+
+    std::vector<std::string> log;
+    std::function<void()> onBox;
+};
+
+// A form with a bit of everything; its handlers are set by each test.
+class TestForm final : public vb::Form {
+public:
+    explicit TestForm(vb::FormSlotBase& slot)
+        : vb::Form(slot, {"Test", 1500, 1500, 0, 0, std::nullopt}),
+          Pic(*this, "Pic", {0, 0, 100, 100}, true, LoadPicture("sun")),
+          Other(*this, "Other", {0, 0, 100, 100}, true),
+          Ok(*this, "Ok", {0, 0, 10, 10}, true, "&Ok", {{}, true, false}),
+          Hidden(*this, "Hidden", {0, 0, 10, 10}, false, "&Hidden", {}),
+          Cancel(*this, "Cancel", {0, 0, 10, 10}, true, "&Cancel", {{}, false, true}),
+          Fast(*this, "Fast", 1, true),
+          Slow(*this, "Slow", 50, true) {}
+
+    vb::Image Pic, Other;
+    vb::CommandButton Ok, Hidden, Cancel;
+    vb::Timer Fast, Slow;
+    using vb::Form::End;
+    using vb::Form::MsgBox;
+    using vb::Form::Unload;
+};
+
+// A form with nothing that takes the focus: its keys go to its own handlers.
+class KeyForm final : public vb::Form {
+public:
+    explicit KeyForm(vb::FormSlotBase& slot) : vb::Form(slot, {"Keys", 1500, 1500, 0, 0, std::nullopt}) {}
+    void Form_KeyDown(int code, int shift) override { keys.push_back("down " + std::to_string(code) + "/" + std::to_string(shift)); }
+    void Form_KeyUp(int code, int shift) override { keys.push_back("up " + std::to_string(code) + "/" + std::to_string(shift)); }
+    std::vector<std::string> keys;
+};
+
+class RuntimeTest : public ::testing::Test {
+protected:
+    RecordingHost host;
+    vb::Runtime rt{host, kArt, "Title"};
+    vb::FormSlot<TestForm> A{rt, "A", [](auto& s) { return std::make_unique<TestForm>(s); }};
+    vb::FormSlot<TestForm> B{rt, "B", [](auto& s) { return std::make_unique<TestForm>(s); }};
+    vb::FormSlot<KeyForm> K{rt, "K", [](auto& s) { return std::make_unique<KeyForm>(s); }};
+
+    void SetUp() override {
+        rt.addSlot(A);
+        rt.addSlot(B);
+        rt.addSlot(K);
+    }
+};
+
+TEST_F(RuntimeTest, ReferenceLoadsHiddenAndReloadStartsFromTheDesign) {
+    EXPECT_FALSE(A.loaded());
+    A->Pic.Left = 999;  // a reference to a control loads the form, hidden
+    EXPECT_TRUE(A.loaded());
+    EXPECT_FALSE(A->Visible);
+    rt.Load(A);  // loading a loaded form does nothing
+    EXPECT_EQ(A->Pic.Left, vb::Single(999));
+    rt.Unload(A);
+    EXPECT_FALSE(A.loaded());
+    EXPECT_EQ(A->Pic.Left, vb::Single(0));
+    EXPECT_EQ(host.log, (std::vector<std::string>{"load A", "unload A", "load A"}));
+}
+
+TEST_F(RuntimeTest, UnloadInsideOwnHandlerIsSafeAndStopsItsEvents) {
+    rt.Show(A);
+    int ticks = 0;
+    A->Fast.Tick = [&] {
+        ++ticks;
+        TestForm& self = *static_cast<TestForm*>(A.instance());
+        self.Unload(self);
+        // The form object outlives the handler that unloaded it: its controls are still there.
+        EXPECT_FALSE(A.loaded());
+        self.Pic.Left = 1;
+    };
+    A->Slow.Tick = [&] { ADD_FAILURE() << "a tick of an unloaded form"; };
+    rt.advanceTo(1000, true);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_FALSE(A.loaded());
+}
+
+TEST_F(RuntimeTest, PicturesAreSharedObjectsComparedByHandle) {
+    TestForm& f = A.get();
+    EXPECT_FALSE(f.Other.Picture.get() == f.Pic.Picture.get());
+    f.Other.Picture = f.Pic.Picture;
+    EXPECT_TRUE(f.Other.Picture.get() == f.Pic.Picture.get());
+    EXPECT_EQ(f.Other.Picture.get().data(), f.Pic.Picture.get().data());
+    EXPECT_EQ(f.Other.Width, vb::Single(60));  // an image takes its picture's size, 15 twips a pixel
+    EXPECT_EQ(f.Other.Height, vb::Single(45));
+    // Two loads of the same artwork are two pictures.
+    EXPECT_FALSE(rt.newPicture("sun") == f.Pic.Picture.get());
+    EXPECT_THROW(rt.newPicture("no such art"), std::logic_error);
+}
+
+TEST_F(RuntimeTest, TimersTickAtTheirPeriodWithTheShortestAt16) {
+    rt.Show(A);
+    std::vector<std::pair<std::string, std::int64_t>> ticks;
+    A->Fast.Tick = [&] { ticks.emplace_back("fast", rt.now()); };
+    A->Slow.Tick = [&] { ticks.emplace_back("slow", rt.now()); };
+    rt.advanceTo(50, true);
+    // At 48 only Fast; at 50 Slow. A 1 ms interval ticks every 16 ms.
+    EXPECT_EQ(ticks, (decltype(ticks){{"fast", 16}, {"fast", 32}, {"fast", 48}, {"slow", 50}}));
+}
+
+TEST_F(RuntimeTest, SameMomentTicksRunInLoadOrderThenDesignOrder) {
+    rt.Show(B);
+    rt.Show(A);
+    std::vector<std::string> order;
+    for (auto* slot : {&A, &B}) {
+        const std::string n = slot->name();
+        (*slot)->Slow.Interval = 32;
+        (*slot)->Fast.Tick = [&order, n] { order.push_back(n + ".Fast"); };
+        (*slot)->Slow.Tick = [&order, n] { order.push_back(n + ".Slow"); };
+    }
+    rt.advanceTo(32, true);
+    EXPECT_EQ(order, (std::vector<std::string>{"B.Fast", "A.Fast", "B.Fast", "B.Slow", "A.Fast", "A.Slow"}));
+}
+
+TEST_F(RuntimeTest, IntervalSetDuringATickGovernsTheNextOnes) {
+    rt.Show(A);
+    A->Fast.Enabled = false;
+    std::vector<std::int64_t> at;
+    A->Slow.Tick = [&] {
+        at.push_back(rt.now());
+        A->Slow.Interval = A->Slow.Interval - 20;
+    };
+    rt.advanceTo(200, true);
+    // 50, then 30 later, then 16 later (10 is below the shortest period); at -10 it stops.
+    EXPECT_EQ(at, (std::vector<std::int64_t>{50, 80, 96}));
+    EXPECT_TRUE(A->Slow.Enabled);
+    EXPECT_FALSE(rt.nextDue().has_value());
+}
+
+TEST_F(RuntimeTest, EnablingRestartsOnlyAStoppedTimerAndZeroIntervalNeverTicks) {
+    rt.Show(A);
+    A->Fast.Enabled = false;
+    int ticks = 0;
+    A->Slow.Tick = [&] { ++ticks; };
+    rt.advanceTo(40, true);
+    A->Slow.Enabled = true;  // already running: its period goes on
+    rt.advanceTo(50, true);
+    EXPECT_EQ(ticks, 1);
+    A->Slow.Enabled = false;
+    rt.advanceTo(60, true);
+    A->Slow.Enabled = true;  // from 60 on
+    rt.advanceTo(109, true);
+    EXPECT_EQ(ticks, 1);
+    rt.advanceTo(110, true);
+    EXPECT_EQ(ticks, 2);
+    A->Slow.Interval = 0;
+    EXPECT_FALSE(rt.nextDue().has_value());
+}
+
+TEST_F(RuntimeTest, ALateClockFiresOnceWithoutCatchUp) {
+    rt.Show(A);
+    A->Slow.Enabled = false;
+    int ticks = 0;
+    A->Fast.Tick = [&] { ++ticks; };
+    rt.advanceTo(1000, /*catchUp=*/false);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(rt.nextDue(), 1016);
+}
+
+TEST_F(RuntimeTest, NoTickWhileAMessageBoxIsOpen) {
+    rt.Show(A);
+    int ticks = 0;
+    A->Fast.Tick = [&] { ++ticks; };
+    A->Slow.Tick = [&] { A->MsgBox("stop"); };
+    host.onBox = [&] {
+        const int before = ticks;
+        EXPECT_FALSE(rt.nextDue().has_value());
+        rt.advanceTo(rt.now() + 10000, false);
+        EXPECT_EQ(ticks, before);
+    };
+    rt.advanceTo(50, true);
+    EXPECT_TRUE(rt.nextDue().has_value());
+}
+
+TEST_F(RuntimeTest, EnterEscapeAltAndTabFollowFocusAndTheDesign) {
+    std::vector<std::string> clicks;
+    rt.Show(A);
+    for (auto* b : {&A->Ok, &A->Hidden, &A->Cancel})
+        b->Click = [&clicks, b] { clicks.push_back(b->name()); };
+    TestForm& f = A.get();
+    EXPECT_EQ(f.focus(), &f.Ok);  // the first visible button in tab order
+    const struct {
+        int code, shift;
+        const char* focusAfter;
+    } steps[] = {
+        {vb::key::Enter, 0, "Ok"},
+        {vb::key::Tab, 0, "Cancel"},   // skips the hidden button
+        {vb::key::Enter, 0, "Cancel"}, // Enter goes to the focused button, not the Default one
+        {vb::key::Tab, vb::key::ShiftMask, "Ok"},
+        {vb::key::Escape, 0, "Cancel"},  // the Cancel button, wherever the focus is
+        {'H', vb::key::AltMask, "Cancel"},  // a hidden button never gets a click
+        {'O', vb::key::AltMask, "Ok"},
+        {'O', 0, "Ok"},  // a letter without Alt does nothing
+    };
+    for (const auto& s : steps) {
+        rt.keyDown(f, s.code, s.shift);
+        ASSERT_NE(f.focus(), nullptr);
+        EXPECT_STREQ(f.focus()->name(), s.focusAfter) << s.code;
+    }
+    EXPECT_EQ(clicks, (std::vector<std::string>{"Ok", "Cancel", "Cancel", "Ok"}));
+}
+
+TEST_F(RuntimeTest, HidingTheFocusedButtonPassesFocusOn) {
+    rt.Show(A);
+    TestForm& f = A.get();
+    f.Ok.Visible = false;
+    EXPECT_EQ(f.focus(), &f.Cancel);
+    f.Cancel.Visible = false;
+    EXPECT_EQ(f.focus(), nullptr);
+}
+
+TEST_F(RuntimeTest, KeysGoToAFormWithoutFocusableControls) {
+    rt.Show(K);
+    rt.keyDown(K.get(), vb::key::Right, vb::key::ShiftMask);
+    rt.keyDown(K.get(), vb::key::Right, 0);  // an auto-repeat is one more key-down
+    rt.keyUp(K.get(), vb::key::Right, 0);
+    EXPECT_EQ(K->keys, (std::vector<std::string>{"down 39/1", "down 39/0", "up 39/0"}));
+}
+
+TEST_F(RuntimeTest, ClickOnAHiddenButtonOrUnloadedFormIsIgnored) {
+    int clicks = 0;
+    rt.Show(A);
+    A->Hidden.Click = [&] { ++clicks; };
+    rt.click(A->Hidden);
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(RuntimeTest, RuntimeErrorIsReportedAndEndsTheProgram) {
+    rt.Show(A);
+    bool after = false;
+    A->Slow.Tick = [&] {
+        A->Slow.Interval = vb::Long(2147483647) + 1;
+        after = true;
+    };
+    rt.advanceTo(100, true);
+    EXPECT_FALSE(after);
+    EXPECT_TRUE(rt.ended());
+    EXPECT_EQ(rt.exitStatus(), 1);
+    EXPECT_EQ(host.log.back(), "end 1");
+    EXPECT_EQ(host.log[host.log.size() - 2], "error 6");
+    EXPECT_FALSE(A.loaded());
+    rt.advanceTo(200, true);  // nothing runs after the end
+}
+
+TEST_F(RuntimeTest, EndStopsTheHandlerAndClosesEveryForm) {
+    rt.Show(A);
+    rt.Show(B);
+    bool after = false;
+    A->Ok.Click = [&] {
+        A->End();
+        after = true;
+    };
+    rt.click(A->Ok);
+    EXPECT_FALSE(after);
+    EXPECT_TRUE(rt.ended());
+    EXPECT_EQ(rt.exitStatus(), 0);
+    EXPECT_FALSE(A.loaded());
+    EXPECT_FALSE(B.loaded());
+    EXPECT_EQ(host.log.back(), "end 0");
+}
+
+TEST_F(RuntimeTest, WindowStateIsReportedOnlyWhenItReallyChanges) {
+    rt.Show(A);
+    host.log.clear();
+    A->WindowState = 1;
+    A->WindowState = 1;
+    rt.setWindowState(A.get(), 0);  // the player restored it: nothing to echo back
+    A->WindowState = 0;
+    A->WindowState = 1;
+    EXPECT_EQ(host.log, (std::vector<std::string>{"state A 1", "state A 1"}));
+}
+
+}  // namespace
