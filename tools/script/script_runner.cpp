@@ -310,7 +310,9 @@ private:
     }
 
     void click(std::string_view text) {
-        const Path p = parse(std::string(text) + ".x");
+        // FORM.CONTROL is a path without its property; the views point into `full`.
+        const std::string full = std::string(text) + ".x";
+        const Path p = parse(full);
         vb::FormSlotBase& slot = formSlot(p.form);
         vb::Form* form = slot.instance();
         vb::CommandButton* button = nullptr;
@@ -341,7 +343,9 @@ private:
     }
 
     void tick(std::string_view text, long long n) {
-        const Path p = parse(std::string(text) + ".x");
+        // FORM.CONTROL is a path without its property; the views point into `full`.
+        const std::string full = std::string(text) + ".x";
+        const Path p = parse(full);
         vb::FormSlotBase& slot = formSlot(p.form);
         vb::Form* form = slot.instance();
         if (!form) return;
