@@ -1,0 +1,104 @@
+#include "host_test_support.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "assets/artwork.h"
+#include "screens/intro.h"
+
+namespace hosttest {
+
+std::map<std::string, QString> pictureFiles() {
+    std::map<std::string, QString> files;
+    for (const miravel::ArtworkFile& f : miravel::artworkFiles())
+        files.emplace(f.art.name, QStringLiteral(":/assets/%1.%2").arg(f.art.name, f.extension));
+    return files;
+}
+
+QImage asset(const char* name) {
+    for (const miravel::ArtworkFile& f : miravel::artworkFiles())
+        if (std::string_view(f.art.name) == name)
+            return QImage(QStringLiteral(":/assets/%1.%2").arg(name, f.extension));
+    ADD_FAILURE() << "no artwork " << name;
+    return {};
+}
+
+QImage grabImage(QWidget& window) {
+    return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+double expectedScale() {
+    bool ok = false;
+    const double scale = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
+    return ok ? scale : 1.0;
+}
+
+void answerNextBox(std::function<void(QMessageBox&)> inspect) {
+    // Polls, since the box appears only once exec() has started its own event loop.
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, inspect = std::move(inspect)] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        poll->stop();
+        poll->deleteLater();
+        inspect(*box);
+        box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->accept();
+    });
+    poll->start(5);
+}
+
+void GameDesktop::SetUp() {
+    QObject::connect(&host, &vb::qt::QtHost::ended, [this](int status) { endings.push_back(status); });
+    host.attach(program.runtime);
+    program.start();
+}
+
+void GameDesktop::TearDown() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+vb::qt::FormWindow* GameDesktop::window(vb::FormSlotBase& slot) const {
+    return slot.instance() ? host.window(*slot.instance()) : nullptr;
+}
+
+void GameDesktop::open(vb::FormSlotBase& slot) {
+    program.runtime.dispatch([&] { program.runtime.Show(slot); });
+}
+
+void GameDesktop::finishSlide() {
+    while (program.Intro->Timer1.Enabled) program.runtime.tick(program.Intro->Timer1);
+}
+
+namespace {
+const vb::FormDesign kProbeDesign{"Probe", 3000, 1500, 1500, 1500, vb::Color{0, 128, 0}};
+}
+
+KeyProbe::KeyProbe(vb::FormSlotBase& slot) : vb::Form(slot, kProbeDesign) {}
+
+ButtonProbe::ButtonProbe(vb::FormSlotBase& slot)
+    : vb::Form(slot, kProbeDesign),
+      Go(*this, "Go", {120, 120, 1200, 450}, true, "&Go", {{}, true, false}),
+      Stop(*this, "Stop", {1560, 120, 1200, 450}, true, "&Stop", {{}, false, true}) {
+    Go.Click = [this] { ++goClicks; };
+    Stop.Click = [this] { ++stopClicks; };
+}
+
+ProbeDesktop::ProbeDesktop()
+    : keyProbe(runtime, "KeyProbe", [](vb::FormSlotBase& s) { return std::make_unique<KeyProbe>(s); }),
+      buttonProbe(runtime, "ButtonProbe",
+                  [](vb::FormSlotBase& s) { return std::make_unique<ButtonProbe>(s); }) {
+    runtime.addSlot(keyProbe);
+    runtime.addSlot(buttonProbe);
+    host.attach(runtime);
+}
+
+void ProbeDesktop::TearDown() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+vb::qt::FormWindow& ProbeDesktop::show(vb::FormSlotBase& slot) {
+    runtime.dispatch([&] { runtime.Show(slot); });
+    vb::qt::FormWindow* w = host.window(slot.form());
+    if (!w) throw std::logic_error("no window for " + slot.name());
+    return *w;
+}
+
+}  // namespace hosttest

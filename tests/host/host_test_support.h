@@ -1,0 +1,97 @@
+// What the host tests share: the game on the desktop host, small probe forms that record what
+// reaches the model, and helpers to look at pictures and message boxes.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QString>
+
+#include "app/program.h"
+#include "assets/artwork.h"
+#include "runtime/controls.h"
+#include "runtime/form.h"
+#include "runtime/form_slot.h"
+#include "runtime/qt/form_window.h"
+#include "runtime/qt/qt_host.h"
+#include "runtime/runtime.h"
+
+class QMessageBox;
+
+namespace hosttest {
+
+// artwork name -> resource path, as the game binary hands them to the host.
+std::map<std::string, QString> pictureFiles();
+// A picture of the game as decoded from its embedded file.
+QImage asset(const char* name);
+// What a window shows, in device pixels (twice as many each way at a scale factor of 2).
+QImage grabImage(QWidget& window);
+// The scale factor the tests run at: QT_SCALE_FACTOR, 1 when unset.
+double expectedScale();
+
+// Runs `inspect` on the message box once it is open, then presses its OK button. Call before the
+// code that opens the box; the box is always closed, so a failed check cannot hang the test.
+void answerNextBox(std::function<void(QMessageBox&)> inspect);
+
+// The whole game on the desktop host, started: the title window is up and sliding.
+class GameDesktop : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    vb::qt::FormWindow* window(vb::FormSlotBase& slot) const;
+    // Shows a form as an event of its own, as the game's handlers would.
+    void open(vb::FormSlotBase& slot);
+    // Delivers the title slide's remaining ticks at once: Begin is offered.
+    void finishSlide();
+
+    vb::qt::QtHost host{pictureFiles()};
+    miravel::Program program{host};
+    std::vector<int> endings;  // exit statuses the host announced
+};
+
+// A form with no focusable control: every key goes to its Form_KeyDown / Form_KeyUp.
+class KeyProbe : public vb::Form {
+public:
+    explicit KeyProbe(vb::FormSlotBase& slot);
+    struct Key {
+        bool down;
+        int code;
+        int shift;
+        friend bool operator==(const Key&, const Key&) = default;
+    };
+    std::vector<Key> keys;
+    void Form_KeyDown(int KeyCode, int Shift) override { keys.push_back({true, KeyCode, Shift}); }
+    void Form_KeyUp(int KeyCode, int Shift) override { keys.push_back({false, KeyCode, Shift}); }
+};
+
+// Two buttons: Go (Default, access key G) and Stop (Cancel, access key S); counts their clicks.
+class ButtonProbe : public vb::Form {
+public:
+    explicit ButtonProbe(vb::FormSlotBase& slot);
+    vb::CommandButton Go;
+    vb::CommandButton Stop;
+    int goClicks = 0;
+    int stopClicks = 0;
+};
+
+// The probe forms on the desktop host, with a runtime of their own.
+class ProbeDesktop : public ::testing::Test {
+protected:
+    ProbeDesktop();
+    void TearDown() override;
+    vb::qt::FormWindow& show(vb::FormSlotBase& slot);
+
+    vb::qt::QtHost host{pictureFiles()};
+    vb::Runtime runtime{host, miravel::artwork(), miravel::kAppTitle};
+    vb::FormSlot<KeyProbe> keyProbe;
+    vb::FormSlot<ButtonProbe> buttonProbe;
+};
+
+}  // namespace hosttest
