@@ -1,5 +1,6 @@
 # Installs the build into a scratch DESTDIR with prefix /usr, then checks the files, their modes,
 # the icon sizes, and that the entry, the icons, the binary and the metainfo name each other.
+cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/common.cmake)
 
 file(REMOVE_RECURSE ${STAGE})
