@@ -200,7 +200,10 @@ void Runtime::End() {
 
 void Runtime::fail(const RuntimeError& e) {
     if (ended_) return;
+    // The report is a box like any other: no tick runs under it.
+    ++modal_;
     host_.runtimeError(e);
+    --modal_;
     finish(1);
 }
 

@@ -26,7 +26,7 @@ IntroForm::IntroForm(vb::FormSlotBase& slot, Program& prog)
       Label2(*this, "Label2", {0, 6160, 2300, 195}, true, "A game of tiaras and youma",
              {{}, std::nullopt, kYellow, false}),
       Label3(*this, "Label3", {0, 6360, 2295, 435}, true,
-             "Ideas or trouble? Tell us on\nthe Miravel Vozoda project page.",
+             "Ideas or trouble? Tell us on\nthe Miravel Vozoda page.",
              {{}, std::nullopt, kYellow, false}),
       Shp(*this, "Shp", {2400, 3480, 1815, 1455}, vb::Color{128, 0, 0}),
       Timer1(*this, "Timer1", 1, true) {

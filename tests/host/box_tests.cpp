@@ -7,6 +7,7 @@
 
 #include "host_test_support.h"
 #include "level/game1.h"
+#include "runtime/qt/form_button.h"
 #include "screens/intro.h"
 
 namespace hosttest {
@@ -24,6 +25,7 @@ void expectPlainOkBox(QMessageBox& box, const QString& text) {
 using MessageBoxes = GameDesktop;
 
 TEST_F(MessageBoxes, DefeatShowsItsBoxOverTheUpdatedTitleWindow) {
+    finishSlide();
     open(program.Game1);
     auto& level = program.Game1.get();
     // The right youma one step from the heroine: the next wave tick catches her.
@@ -38,6 +40,11 @@ TEST_F(MessageBoxes, DefeatShowsItsBoxOverTheUpdatedTitleWindow) {
         const QImage shot = grabImage(*intro);
         const int s = static_cast<int>(expectedScale());
         EXPECT_EQ(shot.pixel(170 * s, 242 * s) & 0xFFFFFF, 0x0000FFu);
+        for (vb::qt::FormButton* b : intro->buttons()) {
+            if (b->button() == &program.Intro->strt) {
+                EXPECT_FALSE(b->isVisible()) << "Begin is still offered";
+            }
+        }
         EXPECT_TRUE(program.Game1.loaded()) << "the level closes only after its box";
     });
     program.runtime.tick(level.Youma);

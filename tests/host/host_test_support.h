@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <ostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,6 +66,9 @@ public:
         int code;
         int shift;
         friend bool operator==(const Key&, const Key&) = default;
+        friend void PrintTo(const Key& k, std::ostream* os) {
+            *os << (k.down ? "down " : "up ") << k.code << " shift " << k.shift;
+        }
     };
     std::vector<Key> keys;
     void Form_KeyDown(int KeyCode, int Shift) override { keys.push_back({true, KeyCode, Shift}); }

@@ -1,4 +1,5 @@
 // Each shown form is one fixed-size top-level window, placed, titled and dressed as designed.
+#include <QCoreApplication>
 #include <QCursor>
 #include <QPointer>
 

@@ -1,0 +1,33 @@
+// The game on the desktop: the program's forms on real windows, run until the program ends.
+#include <map>
+#include <string>
+
+#include <QApplication>
+
+#include "app/program.h"
+#include "assets/artwork.h"
+#include "runtime/qt/qt_host.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(miravel::kAppTitle);
+    QApplication::setApplicationVersion(miravel::kFileVersion);
+    // The model ends the program (Quit, a closed title window, a run-time error), not Qt.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    std::map<std::string, QString> pictures;
+    for (const miravel::ArtworkFile& f : miravel::artworkFiles())
+        pictures.emplace(f.art.name, QStringLiteral(":/assets/%1.%2").arg(f.art.name, f.extension));
+
+    vb::qt::QtHost host(std::move(pictures));
+    // The title window's icon is the program's own.
+    QApplication::setWindowIcon(host.pictures().icon("icon_light"));
+    QObject::connect(&host, &vb::qt::QtHost::ended, &app, &QCoreApplication::exit);
+
+    miravel::Program program(host);
+    host.attach(program.runtime);
+    program.start();
+    // An error while the title loads ends the program before any event loop could be told.
+    if (!program.runtime.ended()) QApplication::exec();
+    return program.runtime.exitStatus();
+}

@@ -1,0 +1,58 @@
+#include "runtime/qt/form_button.h"
+
+#include <QPen>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+#include "runtime/controls.h"
+#include "runtime/form.h"
+#include "runtime/qt/geometry.h"
+#include "runtime/qt/stand_in_fonts.h"
+
+namespace vb::qt {
+
+FormButton::FormButton(vb::CommandButton& button, QWidget* parent)
+    : QPushButton(parent), button_(&button) {
+    setFocusPolicy(Qt::NoFocus);
+    setAutoDefault(false);
+    setFont(standInFont(button.look.font));
+    // The form's custom pointer is for its surface; buttons keep the desktop's own.
+    setCursor(Qt::ArrowCursor);
+}
+
+void FormButton::sync() {
+    if (!button_) return;
+    const QString caption = QString::fromStdString(button_->Caption.get());
+    if (caption != caption_) {
+        caption_ = caption;
+        setText(caption);
+        // setText grabs the "&" letter as a Qt shortcut; Alt+letter is the model's to route.
+        setShortcut(QKeySequence());
+    }
+    setGeometry(pixelRect(*button_));
+    const bool focused = button_->form().focus() == button_;
+    if (focused != modelFocus_) {
+        modelFocus_ = focused;
+        update();
+    }
+    setVisible(button_->Visible);
+}
+
+void FormButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    if (!modelFocus_) {
+        painter.drawControl(QStyle::CE_PushButton, option);
+        return;
+    }
+    option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+    painter.drawControl(QStyle::CE_PushButton, option);
+    // The style's own focus hint is faint on a coloured form: add the desktop's classic dotted
+    // frame inside the button, so the player sees where Enter goes.
+    painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(4, 4, -5, -5));
+}
+
+}  // namespace vb::qt

@@ -1,0 +1,183 @@
+#include "runtime/qt/form_window.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "runtime/form.h"
+#include "runtime/qt/form_button.h"
+#include "runtime/qt/geometry.h"
+#include "runtime/qt/key_codes.h"
+#include "runtime/qt/picture_cache.h"
+#include "runtime/qt/qt_host.h"
+#include "runtime/qt/stand_in_fonts.h"
+
+namespace vb::qt {
+
+namespace {
+
+QColor toQColor(const vb::Color& c) { return {c.r, c.g, c.b}; }
+
+}  // namespace
+
+FormWindow::FormWindow(vb::Form& form, QtHost& host)
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      form_(&form),
+      host_(host) {
+    const vb::FormDesign& design = form.design();
+    setFixedSize(design.clientWidth / kTwipsPerPixel, design.clientHeight / kTwipsPerPixel);
+    move(design.left / kTwipsPerPixel, design.top / kTwipsPerPixel);
+    setFocusPolicy(Qt::StrongFocus);
+    // Every pixel is painted by paintEvent: no need for Qt to clear it first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    if (const vb::PictureData* icon = form.Icon.data()) setWindowIcon(host.pictures().icon(icon->name));
+    if (const vb::PictureData* pointer = form.MouseIcon.data())
+        setCursor(host.pictures().cursor(pointer->name));
+
+    for (vb::Control* c : form.controls()) {
+        if (c->kind() != vb::Control::Kind::CommandButton) continue;
+        auto* button = new FormButton(*static_cast<vb::CommandButton*>(c), this);
+        connect(button, &QPushButton::clicked, this, [this, button] {
+            if (form_ && button->button()) host_.click(*this, *button->button());
+        });
+        buttons_.push_back(button);
+    }
+    sync();
+}
+
+void FormWindow::detach() {
+    form_ = nullptr;
+    for (FormButton* b : buttons_) b->detach();
+    hide();
+}
+
+void FormWindow::syncIfChanged() {
+    if (form_ && form_->revision() != syncedRevision_) sync();
+}
+
+void FormWindow::sync() {
+    if (!form_) return;
+    syncedRevision_ = form_->revision();
+    setWindowTitle(QString::fromStdString(form_->Caption.get()));
+    // Buttons are child widgets, so they lie over everything the form paints.
+    for (FormButton* b : buttons_) b->sync();
+    // Shown only through the host's formShown; a form the game hides goes away here.
+    if (!form_->Visible && isVisible()) hide();
+    update();
+}
+
+void FormWindow::applyWindowState(int state) {
+    applyingState_ = true;
+    if (state == 1) {
+        showMinimized();
+    } else {
+        showNormal();
+        raise();
+        activateWindow();
+    }
+    applyingState_ = false;
+}
+
+void FormWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    // Pixel art: no smoothing, so a scaled screen shows crisp pixels.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (!form_) return;
+    const vb::FormDesign& design = form_->design();
+    p.fillRect(rect(), design.backColor ? toQColor(*design.backColor) : palette().color(QPalette::Window));
+    PictureCache& pictures = host_.pictures();
+    // Unscaled from the top-left; what passes the client area is cut off.
+    if (const vb::PictureData* bg = form_->Picture.data()) p.drawPixmap(0, 0, pictures.pixmap(bg->name));
+
+    for (vb::Control* c : form_->controls()) {
+        switch (c->kind()) {
+        case vb::Control::Kind::Shape: {
+            auto& shape = static_cast<vb::Shape&>(*c);
+            if (!shape.Visible) break;
+            // Drawn as a frame: the shapes of the game mark out a place, they do not cover it.
+            const QRect r = pixelRect(shape);
+            constexpr int kFrame = 2;
+            const QColor colour = toQColor(shape.color);
+            p.fillRect(QRect(r.left(), r.top(), r.width(), kFrame), colour);
+            p.fillRect(QRect(r.left(), r.bottom() - kFrame + 1, r.width(), kFrame), colour);
+            p.fillRect(QRect(r.left(), r.top(), kFrame, r.height()), colour);
+            p.fillRect(QRect(r.right() - kFrame + 1, r.top(), kFrame, r.height()), colour);
+            break;
+        }
+        case vb::Control::Kind::Image: {
+            auto& image = static_cast<vb::Image&>(*c);
+            const vb::PictureData* picture = image.Picture.get().data();
+            if (!image.Visible || !picture) break;
+            // Unscaled at its own place; a GIF's transparent colour lets what lies beneath show.
+            p.drawPixmap(toPixels(image.Left.get().value()), toPixels(image.Top.get().value()),
+                         pictures.pixmap(picture->name));
+            break;
+        }
+        case vb::Control::Kind::Label: {
+            auto& label = static_cast<vb::Label&>(*c);
+            if (!label.Visible) break;
+            const QRect r = pixelRect(label);
+            if (label.look.backColor) p.fillRect(r, toQColor(*label.look.backColor));
+            p.setFont(standInFont(label.look.font));
+            p.setPen(label.look.foreColor ? toQColor(*label.look.foreColor) : QColor(Qt::black));
+            const int align = label.look.centred ? Qt::AlignHCenter : Qt::AlignLeft;
+            p.save();
+            p.setClipRect(r);  // a label's text never leaves its box
+            p.drawText(r, align | Qt::AlignTop | Qt::TextWordWrap,
+                       QString::fromStdString(label.Caption.get()));
+            p.restore();
+            break;
+        }
+        case vb::Control::Kind::CommandButton:  // real buttons, over everything
+        case vb::Control::Kind::Timer:
+            break;
+        }
+    }
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+    const int code = desktopKeyCode(event->key(), event->modifiers());
+    if (!form_ || code == 0) {
+        event->ignore();
+        return;
+    }
+    // A held key repeats as further key-downs, as on the desktop.
+    keysDown_.insert(code);
+    host_.keyDown(*this, code, desktopShift(event->modifiers()));
+}
+
+void FormWindow::keyReleaseEvent(QKeyEvent* event) {
+    // X repeats a held key as release and press pairs; the one key-up comes at the real release.
+    if (event->isAutoRepeat()) return;
+    const int code = desktopKeyCode(event->key(), event->modifiers());
+    if (!form_ || code == 0 || keysDown_.erase(code) == 0) {
+        event->ignore();
+        return;
+    }
+    host_.keyUp(*this, code, desktopShift(event->modifiers()));
+}
+
+void FormWindow::focusOutEvent(QFocusEvent* event) {
+    // Keys released while another window has the keyboard never come back here.
+    keysDown_.clear();
+    QWidget::focusOutEvent(event);
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    // The form decides; if it unloads, the model takes the window away.
+    event->ignore();
+    if (form_) host_.closeRequested(*this);
+}
+
+void FormWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || applyingState_ || !form_) return;
+    // Only a change the model does not know of yet is the player's own.
+    const int state = isMinimized() ? 1 : 0;
+    if (state != form_->WindowState) host_.playerSetWindowState(*this, state);
+}
+
+bool FormWindow::focusNextPrevChild(bool) { return false; }
+
+}  // namespace vb::qt

@@ -1,0 +1,59 @@
+// The window of one shown form: a fixed-size top-level widget that paints the form's background,
+// shapes, images and labels, carries its command buttons, and hands every key, click, close and
+// minimise of the player to the host.
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <vector>
+
+#include <QWidget>
+
+namespace vb {
+class Form;
+}
+
+namespace vb::qt {
+
+class FormButton;
+class QtHost;
+
+class FormWindow : public QWidget {
+    Q_OBJECT
+public:
+    FormWindow(vb::Form& form, QtHost& host);
+
+    // Null once the form has been unloaded; the window then only waits to be deleted.
+    vb::Form* form() const { return form_; }
+    void detach();
+
+    // Brings title, buttons and picture in line with the model if the form changed since.
+    void syncIfChanged();
+    void sync();
+    // Minimises or restores the window as the model asks, without telling the model back.
+    void applyWindowState(int state);
+
+    const std::vector<FormButton*>& buttons() const { return buttons_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    // Tab is a key of the model's, not Qt's way to move between widgets.
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    vb::Form* form_;
+    QtHost& host_;
+    std::vector<FormButton*> buttons_;
+    std::uint64_t syncedRevision_ = 0;
+    bool applyingState_ = false;
+    // Keys pressed in this window: a key-up whose key-down went elsewhere (the Enter that closed
+    // a message box, say) is not this window's.
+    std::set<int> keysDown_;
+};
+
+}  // namespace vb::qt

@@ -1,0 +1,27 @@
+#include "runtime/qt/picture_cache.h"
+
+#include <QtDebug>
+
+namespace vb::qt {
+
+PictureCache::PictureCache(std::map<std::string, QString> files) : files_(std::move(files)) {}
+
+const QPixmap& PictureCache::pixmap(const std::string& artwork) {
+    auto it = loaded_.find(artwork);
+    if (it != loaded_.end()) return it->second;
+    QPixmap pixmap;
+    auto file = files_.find(artwork);
+    if (file == files_.end() || !pixmap.load(file->second))
+        qWarning("miravel: no picture for artwork '%s'", artwork.c_str());
+    // Remembered even when missing, so a broken picture warns once, not on every repaint.
+    return loaded_.emplace(artwork, std::move(pixmap)).first->second;
+}
+
+QIcon PictureCache::icon(const std::string& artwork) { return QIcon(pixmap(artwork)); }
+
+QCursor PictureCache::cursor(const std::string& artwork) {
+    const QPixmap& p = pixmap(artwork);
+    return QCursor(p, p.width() / 2, p.height() / 2);
+}
+
+}  // namespace vb::qt

@@ -1,0 +1,14 @@
+// The fonts of the game's design, or close installed stand-ins where they are missing.
+#pragma once
+
+#include <QFont>
+
+#include "runtime/controls.h"
+
+namespace vb::qt {
+
+// Sizes are points at 96 dots per inch, so a font is as many pixels high as it was designed,
+// whatever the screen's own resolution: pixel size = points * 4 / 3.
+QFont standInFont(const vb::Font& font);
+
+}  // namespace vb::qt

@@ -1,0 +1,55 @@
+#include "runtime/qt/timer_pump.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "runtime/runtime.h"
+
+namespace vb::qt {
+
+TimerPump::TimerPump(QObject* parent) : QObject(parent) {
+    timer_.setSingleShot(true);
+    // The game's shortest period is 16 ms; a coarse timer would stretch it by up to 5%.
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &TimerPump::fire);
+}
+
+void TimerPump::attach(vb::Runtime& runtime) {
+    runtime_ = &runtime;
+    clock_.start();
+}
+
+std::int64_t TimerPump::now() const { return clock_.isValid() ? clock_.elapsed() : 0; }
+
+void TimerPump::catchUp() {
+    if (!runtime_ || held_ || runtime_->ended()) return;
+    // A timer that fell behind fires once, never a burst: the desktop after a stall.
+    runtime_->advanceTo(now(), /*catchUp=*/false);
+}
+
+void TimerPump::rearm() {
+    if (!runtime_ || held_) {
+        timer_.stop();
+        return;
+    }
+    // Empty when no timer runs, the program has ended or a message box is open.
+    const auto due = runtime_->nextDue();
+    if (!due) {
+        timer_.stop();
+        return;
+    }
+    const std::int64_t wait = std::clamp<std::int64_t>(*due - now(), 0, std::numeric_limits<int>::max());
+    timer_.start(static_cast<int>(wait));
+}
+
+void TimerPump::setHeld(bool held) {
+    held_ = held;
+    rearm();
+}
+
+void TimerPump::fire() {
+    catchUp();
+    rearm();
+}
+
+}  // namespace vb::qt
