@@ -7,7 +7,7 @@ namespace miravel {
 
 namespace {
 constexpr int kKeyD = 'D';
-constexpr vb::Label::Look kPlainLabel{};
+const vb::Label::Look kPlainLabel{};
 }  // namespace
 
 LevelForm::LevelForm(vb::FormSlotBase& slot, Program& prog, const LevelLayout& l,

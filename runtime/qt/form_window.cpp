@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QRegion>
 
 #include "runtime/form.h"
 #include "runtime/qt/form_button.h"
@@ -64,7 +65,62 @@ void FormWindow::sync() {
     for (FormButton* b : buttons_) b->sync();
     // Shown only through the host's formShown; a form the game hides goes away here.
     if (!form_->Visible && isVisible()) hide();
-    update();
+    updateChanged();
+}
+
+FormWindow::Shown FormWindow::shownOf(const vb::Control& c) {
+    Shown s;
+    switch (c.kind()) {
+    case vb::Control::Kind::Image: {
+        auto& image = static_cast<const vb::Image&>(c);
+        const vb::PictureData* picture = image.Picture.get().data();
+        if (!image.Visible || !picture) break;
+        s.rect = QRect(toPixels(image.Left.get().value()), toPixels(image.Top.get().value()), picture->width,
+                       picture->height);
+        s.picture = picture->handle;
+        break;
+    }
+    case vb::Control::Kind::Label: {
+        auto& label = static_cast<const vb::Label&>(c);
+        if (!label.Visible) break;
+        s.rect = pixelRect(label);
+        s.caption = label.Caption.get();
+        break;
+    }
+    case vb::Control::Kind::Shape: {
+        auto& shape = static_cast<const vb::Shape&>(c);
+        if (shape.Visible) s.rect = pixelRect(shape);
+        break;
+    }
+    case vb::Control::Kind::CommandButton:  // a widget of its own
+    case vb::Control::Kind::Timer:
+        break;
+    }
+    return s;
+}
+
+void FormWindow::updateChanged() {
+    const std::vector<vb::Control*>& controls = form_->controls();
+    const vb::PictureData* background = form_->Picture.data();
+    const int backgroundHandle = background ? background->handle : 0;
+    if (backgroundHandle != shownBackground_ || shown_.size() != controls.size()) {
+        shownBackground_ = backgroundHandle;
+        shown_.clear();
+        for (const vb::Control* c : controls) shown_.push_back(shownOf(*c));
+        update();
+        return;
+    }
+    // A ball that moves costs its old and new places, not the whole window; a change nothing
+    // shows (a timer's interval, a hidden image's place) costs no repaint at all.
+    QRegion dirty;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        Shown now = shownOf(*controls[i]);
+        if (now == shown_[i]) continue;
+        dirty += shown_[i].rect;
+        dirty += now.rect;
+        shown_[i] = std::move(now);
+    }
+    if (!dirty.isEmpty()) update(dirty);
 }
 
 void FormWindow::applyWindowState(int state) {
@@ -87,8 +143,9 @@ void FormWindow::paintEvent(QPaintEvent*) {
     const vb::FormDesign& design = form_->design();
     p.fillRect(rect(), design.backColor ? toQColor(*design.backColor) : palette().color(QPalette::Window));
     PictureCache& pictures = host_.pictures();
+    const qreal scale = devicePixelRatioF();
     // Unscaled from the top-left; what passes the client area is cut off.
-    if (const vb::PictureData* bg = form_->Picture.data()) p.drawPixmap(0, 0, pictures.pixmap(bg->name));
+    if (const vb::PictureData* bg = form_->Picture.data()) p.drawPixmap(0, 0, pictures.pixmap(bg->name, scale));
 
     for (vb::Control* c : form_->controls()) {
         switch (c->kind()) {
@@ -111,7 +168,7 @@ void FormWindow::paintEvent(QPaintEvent*) {
             if (!image.Visible || !picture) break;
             // Unscaled at its own place; a GIF's transparent colour lets what lies beneath show.
             p.drawPixmap(toPixels(image.Left.get().value()), toPixels(image.Top.get().value()),
-                         pictures.pixmap(picture->name));
+                         pictures.pixmap(picture->name, scale));
             break;
         }
         case vb::Control::Kind::Label: {

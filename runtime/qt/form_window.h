@@ -5,11 +5,15 @@
 
 #include <cstdint>
 #include <set>
+#include <string>
 #include <vector>
+
+#include <QRect>
 
 #include <QWidget>
 
 namespace vb {
+class Control;
 class Form;
 }
 
@@ -46,10 +50,23 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // What one control shows, as paintEvent draws it: equal means nothing to repaint.
+    struct Shown {
+        QRect rect;           // empty when it draws nothing
+        int picture = 0;      // an image's picture handle
+        std::string caption;  // a label's text
+        friend bool operator==(const Shown&, const Shown&) = default;
+    };
+    static Shown shownOf(const vb::Control& control);
+    // Asks for a repaint of the rectangles that changed since the last sync, old and new places.
+    void updateChanged();
+
     vb::Form* form_;
     QtHost& host_;
     std::vector<FormButton*> buttons_;
     std::uint64_t syncedRevision_ = 0;
+    std::vector<Shown> shown_;
+    int shownBackground_ = -1;
     bool applyingState_ = false;
     // Keys pressed in this window: a key-up whose key-down went elsewhere (the Enter that closed
     // a message box, say) is not this window's.

@@ -17,6 +17,18 @@ const QPixmap& PictureCache::pixmap(const std::string& artwork) {
     return loaded_.emplace(artwork, std::move(pixmap)).first->second;
 }
 
+const QPixmap& PictureCache::pixmap(const std::string& artwork, qreal scale) {
+    const QPixmap& original = pixmap(artwork);
+    if (scale == 1.0 || original.isNull()) return original;
+    auto key = std::make_pair(artwork, scale);
+    auto it = scaled_.find(key);
+    if (it != scaled_.end()) return it->second;
+    QPixmap enlarged = original.scaled((QSizeF(original.size()) * scale).toSize(), Qt::IgnoreAspectRatio,
+                                       Qt::FastTransformation);
+    enlarged.setDevicePixelRatio(scale);
+    return scaled_.emplace(std::move(key), std::move(enlarged)).first->second;
+}
+
 QIcon PictureCache::icon(const std::string& artwork) { return QIcon(pixmap(artwork)); }
 
 QCursor PictureCache::cursor(const std::string& artwork) {

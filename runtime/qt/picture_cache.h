@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <utility>
 #include <string>
 
 #include <QCursor>
@@ -18,6 +19,9 @@ public:
 
     // A null pixmap for an artwork the program does not carry.
     const QPixmap& pixmap(const std::string& artwork);
+    // The same picture enlarged once to `scale` device pixels a pixel, nearest neighbour, so a
+    // scaled screen draws it with a plain copy instead of scaling it again on every paint.
+    const QPixmap& pixmap(const std::string& artwork, qreal scale);
     QIcon icon(const std::string& artwork);
     // A mouse pointer with its hot spot in the middle of the picture.
     QCursor cursor(const std::string& artwork);
@@ -25,6 +29,7 @@ public:
 private:
     std::map<std::string, QString> files_;
     std::map<std::string, QPixmap> loaded_;
+    std::map<std::pair<std::string, qreal>, QPixmap> scaled_;
 };
 
 }  // namespace vb::qt

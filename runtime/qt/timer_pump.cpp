@@ -19,7 +19,11 @@ void TimerPump::attach(vb::Runtime& runtime) {
     clock_.start();
 }
 
-std::int64_t TimerPump::now() const { return clock_.isValid() ? clock_.elapsed() : 0; }
+// Rounded up: a tick due in the current millisecond is due now, so the wake-up armed below,
+// which may come a little early, still delivers it instead of waiting a further round.
+std::int64_t TimerPump::now() const {
+    return clock_.isValid() ? (clock_.nsecsElapsed() + 999'999) / 1'000'000 : 0;
+}
 
 void TimerPump::catchUp() {
     if (!runtime_ || held_ || runtime_->ended()) return;
@@ -38,7 +42,11 @@ void TimerPump::rearm() {
         timer_.stop();
         return;
     }
-    const std::int64_t wait = std::clamp<std::int64_t>(*due - now(), 0, std::numeric_limits<int>::max());
+    // Rounded down from the exact remaining time: Qt's event loop itself wakes up to a millisecond
+    // late, so the tick lands within a millisecond of its time rather than up to two after it.
+    const std::int64_t remainingNs = *due * 1'000'000 - clock_.nsecsElapsed();
+    const std::int64_t wait =
+        std::clamp<std::int64_t>(remainingNs / 1'000'000, 0, std::numeric_limits<int>::max());
     timer_.start(static_cast<int>(wait));
 }
 

@@ -143,7 +143,11 @@ void drawShop(QImage& img, const Shop& s, Noise& noise) {
     }
   } else {
     for (int i = 0; i < s.w * 3; ++i) {  // plaster speckle
-      img.setPixelColor(s.x + noise.below(s.w), noise.below(64), shade(s.wall, noise.below(2) ? -10 : 8));
+      // One draw a statement: the order in which a call's arguments are evaluated is unspecified.
+      const QColor speck = shade(s.wall, noise.below(2) ? -10 : 8);
+      const int sy = noise.below(64);
+      const int sx = s.x + noise.below(s.w);
+      img.setPixelColor(sx, sy, speck);
     }
   }
   // cornice at the top and a string course under the upper windows
@@ -251,7 +255,11 @@ QImage street() {
   box(img, 0, 186, 500, 4, rgb(214, 210, 200));
   hline(img, 0, 499, 189, rgb(150, 146, 138));
   box(img, 0, 190, 500, 7, rgb(64, 64, 72));
-  for (int i = 0; i < 120; ++i) img.setPixelColor(noise.below(500), 191 + noise.below(6), rgb(84, 84, 92));
+  for (int i = 0; i < 120; ++i) {
+    const int y = 191 + noise.below(6);
+    const int x = noise.below(500);
+    img.setPixelColor(x, y, rgb(84, 84, 92));
+  }
   return img;
 }
 
