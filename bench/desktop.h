@@ -1,0 +1,16 @@
+// What the Qt harnesses share: the game's embedded pictures for the host, and a quieter log.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include <QString>
+
+namespace bench {
+
+// artwork name -> resource path, as the game binary hands them to its host.
+std::map<std::string, QString> pictureFiles();
+// The offscreen platform says on every raise that it cannot; that would drown the figures.
+void quietQtLog();
+
+}  // namespace bench
