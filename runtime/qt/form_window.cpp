@@ -30,6 +30,10 @@ FormWindow::FormWindow(vb::Form& form, QtHost& host)
     setFixedSize(design.clientWidth / kTwipsPerPixel, design.clientHeight / kTwipsPerPixel);
     move(design.left / kTwipsPerPixel, design.top / kTwipsPerPixel);
     setFocusPolicy(Qt::StrongFocus);
+    // Long enough for the press of an X auto-repeat pair to arrive, too short for a player to feel.
+    releaseTimer_.setSingleShot(true);
+    releaseTimer_.setInterval(25);
+    connect(&releaseTimer_, &QTimer::timeout, this, &FormWindow::flushRelease);
     // Every pixel is painted by paintEvent: no need for Qt to clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     if (const vb::PictureData* icon = form.Icon.data()) setWindowIcon(host.pictures().icon(icon->name));
@@ -199,6 +203,12 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
+    if (pendingRelease_ && pendingRelease_->code == code) {
+        pendingRelease_.reset();  // the key never came up: this press is a repeat
+        releaseTimer_.stop();
+    } else {
+        flushRelease();  // keys reach the game in the order they happened
+    }
     // A held key repeats as further key-downs, as on the desktop.
     keysDown_.insert(code);
     host_.keyDown(*this, code, desktopShift(event->modifiers()));
@@ -208,15 +218,27 @@ void FormWindow::keyReleaseEvent(QKeyEvent* event) {
     // X repeats a held key as release and press pairs; the one key-up comes at the real release.
     if (event->isAutoRepeat()) return;
     const int code = desktopKeyCode(event->key(), event->modifiers());
-    if (!form_ || code == 0 || keysDown_.erase(code) == 0) {
+    if (!form_ || code == 0 || keysDown_.count(code) == 0) {
         event->ignore();
         return;
     }
-    host_.keyUp(*this, code, desktopShift(event->modifiers()));
+    flushRelease();
+    pendingRelease_ = PendingRelease{code, desktopShift(event->modifiers())};
+    releaseTimer_.start();
+}
+
+void FormWindow::flushRelease() {
+    if (!pendingRelease_) return;
+    const PendingRelease r = *pendingRelease_;
+    pendingRelease_.reset();
+    releaseTimer_.stop();
+    keysDown_.erase(r.code);
+    if (form_) host_.keyUp(*this, r.code, r.shift);
 }
 
 void FormWindow::focusOutEvent(QFocusEvent* event) {
     // Keys released while another window has the keyboard never come back here.
+    flushRelease();
     keysDown_.clear();
     QWidget::focusOutEvent(event);
 }

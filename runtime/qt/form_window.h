@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include <QRect>
+#include <QTimer>
 
 #include <QWidget>
 
@@ -60,6 +62,8 @@ private:
     static Shown shownOf(const vb::Control& control);
     // Asks for a repaint of the rectangles that changed since the last sync, old and new places.
     void updateChanged();
+    // Delivers a key-up held back by keyReleaseEvent, if any.
+    void flushRelease();
 
     vb::Form* form_;
     QtHost& host_;
@@ -71,6 +75,15 @@ private:
     // Keys pressed in this window: a key-up whose key-down went elsewhere (the Enter that closed
     // a message box, say) is not this window's.
     std::set<int> keysDown_;
+    // A key-up held back for a moment: X repeats a held key as release and press pairs, and Qt
+    // marks the release as a repeat only when the press is already queued; on a busy machine it
+    // may not be yet. A press of the same key within the moment shows the release was a repeat.
+    struct PendingRelease {
+        int code = 0;
+        int shift = 0;
+    };
+    std::optional<PendingRelease> pendingRelease_;
+    QTimer releaseTimer_;
 };
 
 }  // namespace vb::qt
