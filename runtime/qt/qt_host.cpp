@@ -10,11 +10,7 @@
 namespace vb::qt {
 
 QtHost::QtHost(std::map<std::string, QString> pictureFiles, QObject* parent)
-    : QObject(parent), pictures_(std::move(pictureFiles)) {
-    // The title's 37 px font is 74 px on a doubled screen; above 64 px Qt fills every glyph as a
-    // path on every paint instead of copying it from its glyph cache. Read at the first such paint.
-    if (!qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE")) qputenv("QT_MAX_CACHED_GLYPH_SIZE", "128");
-}
+    : QObject(parent), pictures_(std::move(pictureFiles)) {}
 
 QtHost::~QtHost() {
     // The forms may be gone already; windows must not reach for them while they close.

@@ -1,0 +1,403 @@
+// The end-to-end tests' eyes and hands where xdotool and ImageMagick have none:
+//   wm                      a stand-in window manager (see runWindowManager)
+//   close WINDOW            what a frame's close button does: WM_DELETE_WINDOW to the window
+//   windows                 the top-level windows a player could see or restore, one a line:
+//                           ID STATE GEOMETRY KIND "TITLE"  (STATE normal|iconic, KIND window|dialog)
+//   find SHOT GEOM SCALE Y SPRITE...     every client x at row Y where a sprite's opaque pixels show
+//   match SHOT GEOM SCALE PICTURE AX AY W H CX CY [UNDER]
+//                           the picture's rectangle shows at client (CX, CY), each pixel a crisp
+//                           SCALE x SCALE square; its transparent pixels show UNDER's pixels there
+//   color SHOT GEOM SCALE CX CY          the client pixel's colour, rrggbb
+//   blocks SHOT GEOM SCALE CX CY W H     how many client pixels are not one crisp square
+//   count SHOT GEOM SCALE CX CY W H RRGGBB  how many screen pixels of that client rectangle have
+//                                        exactly that colour
+//   differ SHOT1 SHOT2 [GEOM]            how many screen pixels differ
+//   overlaps GEOM1 GEOM2 SCALE CX CY W H whether window 1 covers part of that client rectangle of
+//                                        window 2 (exit status 0 if it does)
+// GEOM is a window's place on the screen as WxH+X+Y in screen pixels; client coordinates are the
+// game's pixels, SCALE screen pixels each. Pictures are named as the game names its artwork.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QRect>
+
+// After Qt: Xlib's macros (Bool, Status, None) break Qt's headers.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+int usage() {
+    std::fprintf(stderr, "e2e-probe: see the comment at the top of e2e_probe.cpp for the commands\n");
+    return 2;
+}
+
+// ---- X ---------------------------------------------------------------------------------------
+
+// Windows come and go while we look at them.
+int ignoreXErrors(Display*, XErrorEvent*) { return 0; }
+
+bool otherWindowManager = false;
+int noteOtherWindowManager(Display*, XErrorEvent*) {
+    otherWindowManager = true;
+    return 0;
+}
+
+Display* openDisplay() {
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) {
+        const char* name = std::getenv("DISPLAY");
+        std::fprintf(stderr, "e2e-probe: cannot open display '%s'\n", name ? name : "");
+    }
+    return d;
+}
+
+void setWmState(Display* d, Window w, long state) {
+    const Atom wmState = XInternAtom(d, "WM_STATE", False);
+    long data[2] = {state, None};
+    XChangeProperty(d, w, wmState, wmState, 32, PropModeReplace, reinterpret_cast<unsigned char*>(data), 2);
+}
+
+// Just enough of an ICCCM window manager that "minimised" means what it means on a desktop:
+// Qt asks for iconic state with a WM_CHANGE_STATE message, which with no manager running nobody
+// acts on, so the window would stay up. No frames, no focus policy: Qt sets focus itself.
+int runWindowManager() {
+    Display* d = openDisplay();
+    if (!d) return 1;
+    const Window root = DefaultRootWindow(d);
+    XSetErrorHandler(noteOtherWindowManager);
+    XSelectInput(d, root, SubstructureRedirectMask | SubstructureNotifyMask);
+    XSync(d, False);
+    if (otherWindowManager) {
+        std::fprintf(stderr, "e2e-probe wm: another window manager runs on this display\n");
+        return 1;
+    }
+    XSetErrorHandler(ignoreXErrors);
+    const Atom changeState = XInternAtom(d, "WM_CHANGE_STATE", False);
+    std::set<Window> iconified;  // unmapped by us, so their UnmapNotify is no withdrawal
+    std::printf("ready\n");
+    std::fflush(stdout);
+    for (;;) {
+        XEvent e;
+        XNextEvent(d, &e);
+        switch (e.type) {
+        case MapRequest: {
+            const Window w = e.xmaprequest.window;
+            iconified.erase(w);
+            setWmState(d, w, NormalState);
+            XMapWindow(d, w);
+            break;
+        }
+        case ConfigureRequest: {
+            const XConfigureRequestEvent& r = e.xconfigurerequest;
+            XWindowChanges c{r.x, r.y, r.width, r.height, r.border_width, r.above, r.detail};
+            XConfigureWindow(d, r.window, static_cast<unsigned>(r.value_mask), &c);
+            break;
+        }
+        case ClientMessage:
+            if (e.xclient.message_type == changeState && e.xclient.data.l[0] == IconicState) {
+                const Window w = e.xclient.window;
+                iconified.insert(w);
+                XUnmapWindow(d, w);
+                setWmState(d, w, IconicState);
+            }
+            break;
+        case UnmapNotify: {
+            // The client's own unmap (or its synthetic one for an iconic window) withdraws it.
+            const Window w = e.xunmap.window;
+            if (!e.xunmap.send_event && iconified.count(w)) break;
+            iconified.erase(w);
+            setWmState(d, w, WithdrawnState);
+            break;
+        }
+        case DestroyNotify:
+            iconified.erase(e.xdestroywindow.window);
+            break;
+        default:
+            break;
+        }
+        XFlush(d);
+    }
+}
+
+int closeWindow(const char* id) {
+    Display* d = openDisplay();
+    if (!d) return 1;
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = static_cast<Window>(std::strtoul(id, nullptr, 0));
+    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, e.xclient.window, False, NoEventMask, &e);
+    XSync(d, False);
+    XCloseDisplay(d);
+    return 0;
+}
+
+std::vector<unsigned char> property(Display* d, Window w, Atom name, Atom type) {
+    Atom actualType;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    std::vector<unsigned char> bytes;
+    if (XGetWindowProperty(d, w, name, 0, 1024, False, type, &actualType, &format, &count, &after, &data) ==
+            Success &&
+        data) {
+        bytes.assign(data, data + count * (format == 32 ? sizeof(long) : static_cast<unsigned>(format) / 8));
+        XFree(data);
+    }
+    return bytes;
+}
+
+int listWindows() {
+    Display* d = openDisplay();
+    if (!d) return 1;
+    XSetErrorHandler(ignoreXErrors);
+    const Window root = DefaultRootWindow(d);
+    const Atom wmState = XInternAtom(d, "WM_STATE", False);
+    const Atom netName = XInternAtom(d, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
+    const Atom windowType = XInternAtom(d, "_NET_WM_WINDOW_TYPE", False);
+    const Atom dialogType = XInternAtom(d, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+    Window rootBack, parent, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(d, root, &rootBack, &parent, &children, &count);
+    for (unsigned i = 0; i < count; ++i) {
+        const Window w = children[i];
+        XWindowAttributes a;
+        if (!XGetWindowAttributes(d, w, &a)) continue;
+        const char* state = nullptr;
+        if (a.map_state == IsViewable) {
+            state = "normal";
+        } else {
+            const auto s = property(d, w, wmState, wmState);
+            if (s.size() >= sizeof(long) && *reinterpret_cast<const long*>(s.data()) == IconicState) state = "iconic";
+        }
+        if (!state) continue;  // withdrawn, or one of a toolkit's never-shown helpers
+        auto title = property(d, w, netName, utf8);
+        if (title.empty()) title = property(d, w, XA_WM_NAME, XA_STRING);
+        bool dialog = false;
+        const auto types = property(d, w, windowType, XA_ATOM);
+        for (std::size_t k = 0; k + sizeof(long) <= types.size(); k += sizeof(long))
+            dialog = dialog || *reinterpret_cast<const long*>(types.data() + k) == static_cast<long>(dialogType);
+        std::printf("0x%lx %s %dx%d+%d+%d %s \"%.*s\"\n", w, state, a.width, a.height, a.x, a.y,
+                    dialog ? "dialog" : "window", static_cast<int>(title.size()),
+                    reinterpret_cast<const char*>(title.data()));
+    }
+    if (children) XFree(children);
+    XCloseDisplay(d);
+    return 0;
+}
+
+// ---- pictures --------------------------------------------------------------------------------
+
+QImage load(const QString& file) {
+    QImage image(file);
+    if (image.isNull()) {
+        std::fprintf(stderr, "e2e-probe: cannot read picture %s\n", qPrintable(file));
+        std::exit(2);
+    }
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+// The game's artwork by name, from the files it embeds.
+QImage artwork(const char* name) {
+    const QDir dir(QStringLiteral(MIRAVEL_ASSETS_DIR));
+    for (const char* ext : {"bmp", "gif", "ico"}) {
+        const QString file = dir.filePath(QStringLiteral("%1.%2").arg(QLatin1String(name), QLatin1String(ext)));
+        if (QFile::exists(file)) return load(file);
+    }
+    std::fprintf(stderr, "e2e-probe: no artwork named %s\n", name);
+    std::exit(2);
+}
+
+QRect geometry(const char* text) {
+    int w, h, x, y;
+    if (std::sscanf(text, "%dx%d+%d+%d", &w, &h, &x, &y) != 4) {
+        std::fprintf(stderr, "e2e-probe: geometry '%s' is not WxH+X+Y\n", text);
+        std::exit(2);
+    }
+    return {x, y, w, h};
+}
+
+int number(const char* text) { return std::atoi(text); }
+
+QRgb rgb(QRgb c) { return c & 0xFFFFFFu; }
+
+// A screenshot seen through one window: client pixels, each a SCALE x SCALE square.
+struct Client {
+    QImage shot;
+    QRect window;
+    int scale;
+
+    int width() const { return window.width() / scale; }
+    int height() const { return window.height() / scale; }
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width() && y < height(); }
+    QRgb at(int x, int y, int dx = 0, int dy = 0) const {
+        return rgb(shot.pixel(window.x() + x * scale + dx, window.y() + y * scale + dy));
+    }
+    // The one colour of the client pixel's square, or false when the square is not crisp.
+    bool crisp(int x, int y, QRgb& colour) const {
+        colour = at(x, y);
+        for (int dy = 0; dy < scale; ++dy)
+            for (int dx = 0; dx < scale; ++dx)
+                if (at(x, y, dx, dy) != colour) return false;
+        return true;
+    }
+};
+
+Client client(const char* shot, const char* geom, const char* scale) {
+    Client c{load(QString::fromLocal8Bit(shot)), geometry(geom), number(scale)};
+    if (c.scale < 1 || !c.shot.rect().contains(c.window)) {
+        std::fprintf(stderr, "e2e-probe: window %s at scale %s does not lie on the screenshot\n", geom, scale);
+        std::exit(2);
+    }
+    return c;
+}
+
+int findSprites(const Client& c, int row, char** names, int count) {
+    std::string found;
+    for (int n = 0; n < count; ++n) {
+        const QImage sprite = artwork(names[n]);
+        std::vector<QPoint> opaque;
+        for (int y = 0; y < sprite.height(); ++y)
+            for (int x = 0; x < sprite.width(); ++x)
+                if (qAlpha(sprite.pixel(x, y)) != 0) opaque.emplace_back(x, y);
+        for (int left = 0; left + sprite.width() <= c.width(); ++left) {
+            if (!c.contains(left, row) || !c.contains(left + sprite.width() - 1, row + sprite.height() - 1)) continue;
+            bool shows = true;
+            for (const QPoint& p : opaque) {
+                QRgb colour;
+                if (!c.crisp(left + p.x(), row + p.y(), colour) || colour != rgb(sprite.pixel(p))) {
+                    shows = false;
+                    break;
+                }
+            }
+            if (shows) found += (found.empty() ? "" : " ") + std::string(names[n]) + ":" + std::to_string(left);
+        }
+    }
+    std::printf("%s\n", found.c_str());
+    return 0;
+}
+
+int matchPicture(const Client& c, char** args, int count) {
+    const QImage picture = artwork(args[0]);
+    const QRect part(number(args[1]), number(args[2]), number(args[3]), number(args[4]));
+    const QPoint at(number(args[5]), number(args[6]));
+    const QImage under = count > 7 ? artwork(args[7]) : QImage();
+    int mismatches = 0;
+    std::string first;
+    for (int y = 0; y < part.height(); ++y)
+        for (int x = 0; x < part.width(); ++x) {
+            const QPoint p = at + QPoint(x, y);
+            QRgb want = picture.pixel(part.topLeft() + QPoint(x, y));
+            if (qAlpha(want) == 0) {
+                if (under.isNull()) continue;
+                want = under.pixel(p);
+            }
+            QRgb got;
+            const bool crisp = c.contains(p.x(), p.y()) && c.crisp(p.x(), p.y(), got);
+            if (crisp && got == rgb(want)) continue;
+            if (mismatches++ == 0) {
+                char text[120];
+                std::snprintf(text, sizeof text, "first at client (%d,%d): %s%06x, wanted %06x", p.x(), p.y(),
+                              crisp ? "" : "not crisp, ", c.contains(p.x(), p.y()) ? c.at(p.x(), p.y()) : 0,
+                              rgb(want));
+                first = text;
+            }
+        }
+    if (mismatches == 0) {
+        std::printf("match\n");
+        return 0;
+    }
+    std::printf("%d of %d pixels differ; %s\n", mismatches, part.width() * part.height(), first.c_str());
+    return 1;
+}
+
+int countBlurredPixels(const Client& c, QRect part) {
+    int blurred = 0;
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        for (int x = part.left(); x <= part.right(); ++x) {
+            QRgb colour;
+            if (c.contains(x, y) && !c.crisp(x, y, colour)) ++blurred;
+        }
+    std::printf("%d\n", blurred);
+    return 0;
+}
+
+int countColour(const Client& c, QRect part, const char* colour) {
+    const QRgb wanted = static_cast<QRgb>(std::strtoul(colour, nullptr, 16));
+    long long count = 0;
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        for (int x = part.left(); x <= part.right(); ++x)
+            if (c.contains(x, y))
+                for (int dy = 0; dy < c.scale; ++dy)
+                    for (int dx = 0; dx < c.scale; ++dx) count += c.at(x, y, dx, dy) == wanted;
+    std::printf("%lld\n", count);
+    return 0;
+}
+
+int countDifferences(const char* a, const char* b, const char* geom) {
+    const QImage one = load(QString::fromLocal8Bit(a));
+    const QImage two = load(QString::fromLocal8Bit(b));
+    if (one.size() != two.size()) {
+        std::printf("%lld\n", static_cast<long long>(one.width()) * one.height());
+        return 0;
+    }
+    const QRect part = geom ? geometry(geom) & one.rect() : one.rect();
+    long long differ = 0;
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        for (int x = part.left(); x <= part.right(); ++x)
+            if (rgb(one.pixel(x, y)) != rgb(two.pixel(x, y))) ++differ;
+    std::printf("%lld\n", differ);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage();
+    const std::string command = argv[1];
+    if (command == "wm" && argc == 2) return runWindowManager();
+    if (command == "close" && argc == 3) return closeWindow(argv[2]);
+    if (command == "windows" && argc == 2) return listWindows();
+
+    // Image plugins (GIF) are found through the application's library paths.
+    QCoreApplication app(argc, argv);
+    if (command == "find" && argc >= 7) return findSprites(client(argv[2], argv[3], argv[4]), number(argv[5]), argv + 6, argc - 6);
+    if (command == "match" && (argc == 12 || argc == 13))
+        return matchPicture(client(argv[2], argv[3], argv[4]), argv + 5, argc - 5);
+    if (command == "color" && argc == 7) {
+        const Client c = client(argv[2], argv[3], argv[4]);
+        const int x = number(argv[5]), y = number(argv[6]);
+        if (!c.contains(x, y)) return usage();
+        std::printf("%06x\n", c.at(x, y));
+        return 0;
+    }
+    if (command == "blocks" && argc == 9)
+        return countBlurredPixels(client(argv[2], argv[3], argv[4]),
+                                  QRect(number(argv[5]), number(argv[6]), number(argv[7]), number(argv[8])));
+    if (command == "count" && argc == 10)
+        return countColour(client(argv[2], argv[3], argv[4]),
+                           QRect(number(argv[5]), number(argv[6]), number(argv[7]), number(argv[8])), argv[9]);
+    if (command == "overlaps" && argc == 9) {
+        const QRect over = geometry(argv[2]), window = geometry(argv[3]);
+        const int s = number(argv[4]);
+        const QRect part(window.x() + number(argv[5]) * s, window.y() + number(argv[6]) * s, number(argv[7]) * s,
+                         number(argv[8]) * s);
+        return over.intersects(part) ? 0 : 1;
+    }
+    if (command == "differ" && (argc == 4 || argc == 5)) return countDifferences(argv[2], argv[3], argc == 5 ? argv[4] : nullptr);
+    return usage();
+}
