@@ -15,11 +15,7 @@ int main(int argc, char* argv[]) {
     // The model ends the program (Quit, a closed title window, a run-time error), not Qt.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    std::map<std::string, QString> pictures;
-    for (const miravel::ArtworkFile& f : miravel::artworkFiles())
-        pictures.emplace(f.art.name, QStringLiteral(":/assets/%1.%2").arg(f.art.name, f.extension));
-
-    vb::qt::QtHost host(std::move(pictures));
+    vb::qt::QtHost host(miravel::pictureResources());
     // The title window's icon is the program's own.
     QApplication::setWindowIcon(host.pictures().icon("icon_light"));
     QObject::connect(&host, &vb::qt::QtHost::ended, &app, &QCoreApplication::exit);

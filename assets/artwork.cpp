@@ -46,4 +46,16 @@ constexpr std::array<vb::Artwork, kFiles.size()> kArt = [] {
 std::span<const ArtworkFile> artworkFiles() { return kFiles; }
 std::span<const vb::Artwork> artwork() { return kArt; }
 
+std::string resourcePath(std::string_view name) {
+    for (const ArtworkFile& f : kFiles)
+        if (name == f.art.name) return std::string(":/assets/") + f.art.name + "." + f.extension;
+    return {};
+}
+
+std::map<std::string, std::string> pictureResources() {
+    std::map<std::string, std::string> paths;
+    for (const ArtworkFile& f : kFiles) paths.emplace(f.art.name, resourcePath(f.art.name));
+    return paths;
+}
+
 }  // namespace miravel

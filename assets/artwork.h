@@ -2,7 +2,10 @@
 // assets/<name>.<ext>, embedded into the game; the rules only need the names and sizes.
 #pragma once
 
+#include <map>
 #include <span>
+#include <string>
+#include <string_view>
 
 #include "runtime/runtime.h"
 
@@ -15,5 +18,10 @@ struct ArtworkFile {
 
 std::span<const ArtworkFile> artworkFiles();
 std::span<const vb::Artwork> artwork();
+
+// Where the game embeds a picture: ":/assets/<name>.<ext>"; empty for an unknown name.
+std::string resourcePath(std::string_view name);
+// Every picture's name with its resource path, as the desktop host takes them.
+std::map<std::string, std::string> pictureResources();
 
 }  // namespace miravel

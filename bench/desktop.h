@@ -8,8 +8,6 @@
 
 namespace bench {
 
-// artwork name -> resource path, as the game binary hands them to its host.
-std::map<std::string, QString> pictureFiles();
 // The offscreen platform says on every raise that it cannot; that would drown the figures.
 void quietQtLog();
 

@@ -80,7 +80,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(miravel::kAppTitle);
     QApplication::setApplicationVersion(miravel::kFileVersion);
     QApplication::setQuitOnLastWindowClosed(false);
-    vb::qt::QtHost host(bench::pictureFiles());
+    vb::qt::QtHost host(miravel::pictureResources());
     QApplication::setWindowIcon(host.pictures().icon("icon_light"));
     QObject::connect(&host, &vb::qt::QtHost::ended, &app, &QCoreApplication::exit);
     miravel::Program program(host);

@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QPaintEvent>
 
+#include "assets/artwork.h"
 #include "desktop.h"
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/geometry.h"
@@ -89,7 +90,7 @@ struct DesktopScene {
     bool alive() const { return form && window() && window()->form() == form; }
 
     Screen screen;
-    vb::qt::QtHost host{bench::pictureFiles()};
+    vb::qt::QtHost host{miravel::pictureResources()};
     miravel::Program program{host};
     vb::Form* form = nullptr;
     long frames = 0;

@@ -4,14 +4,14 @@
 
 namespace vb::qt {
 
-PictureCache::PictureCache(std::map<std::string, QString> files) : files_(std::move(files)) {}
+PictureCache::PictureCache(std::map<std::string, std::string> files) : files_(std::move(files)) {}
 
 const QPixmap& PictureCache::pixmap(const std::string& artwork) {
     auto it = loaded_.find(artwork);
     if (it != loaded_.end()) return it->second;
     QPixmap pixmap;
     auto file = files_.find(artwork);
-    if (file == files_.end() || !pixmap.load(file->second))
+    if (file == files_.end() || !pixmap.load(QString::fromStdString(file->second)))
         qWarning("miravel: no picture for artwork '%s'", artwork.c_str());
     // Remembered even when missing, so a broken picture warns once, not on every repaint.
     return loaded_.emplace(artwork, std::move(pixmap)).first->second;

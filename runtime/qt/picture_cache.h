@@ -15,7 +15,7 @@ namespace vb::qt {
 class PictureCache {
 public:
     // files: artwork name -> resource path, e.g. "title" -> ":/assets/title.bmp".
-    explicit PictureCache(std::map<std::string, QString> files);
+    explicit PictureCache(std::map<std::string, std::string> files);
 
     // A null pixmap for an artwork the program does not carry.
     const QPixmap& pixmap(const std::string& artwork);
@@ -27,7 +27,7 @@ public:
     QCursor cursor(const std::string& artwork);
 
 private:
-    std::map<std::string, QString> files_;
+    std::map<std::string, std::string> files_;
     std::map<std::string, QPixmap> loaded_;
     std::map<std::pair<std::string, qreal>, QPixmap> scaled_;
 };

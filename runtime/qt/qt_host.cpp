@@ -9,8 +9,8 @@
 
 namespace vb::qt {
 
-QtHost::QtHost(std::map<std::string, QString> pictureFiles, QObject* parent)
-    : QObject(parent), pictures_(std::move(pictureFiles)) {}
+QtHost::QtHost(std::map<std::string, std::string> resources, QObject* parent)
+    : QObject(parent), pictures_(std::move(resources)) {}
 
 QtHost::~QtHost() {
     // The forms may be gone already; windows must not reach for them while they close.

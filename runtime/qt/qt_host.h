@@ -28,8 +28,8 @@ class FormWindow;
 class QtHost final : public QObject, public vb::Host {
     Q_OBJECT
 public:
-    // pictureFiles: each artwork's name -> its resource path, e.g. "street" -> ":/assets/street.bmp".
-    explicit QtHost(std::map<std::string, QString> pictureFiles, QObject* parent = nullptr);
+    // resources: each artwork's name -> its resource path, e.g. "street" -> ":/assets/street.bmp".
+    explicit QtHost(std::map<std::string, std::string> resources, QObject* parent = nullptr);
     ~QtHost() override;
 
     // The runtime is built with the host, so it is handed over afterwards; its clock starts here.

@@ -10,17 +10,9 @@
 
 namespace hosttest {
 
-std::map<std::string, QString> pictureFiles() {
-    std::map<std::string, QString> files;
-    for (const miravel::ArtworkFile& f : miravel::artworkFiles())
-        files.emplace(f.art.name, QStringLiteral(":/assets/%1.%2").arg(f.art.name, f.extension));
-    return files;
-}
-
 QImage asset(const char* name) {
-    for (const miravel::ArtworkFile& f : miravel::artworkFiles())
-        if (std::string_view(f.art.name) == name)
-            return QImage(QStringLiteral(":/assets/%1.%2").arg(name, f.extension));
+    const std::string path = miravel::resourcePath(name);
+    if (!path.empty()) return QImage(QString::fromStdString(path));
     ADD_FAILURE() << "no artwork " << name;
     return {};
 }

@@ -27,8 +27,6 @@ class QMessageBox;
 
 namespace hosttest {
 
-// artwork name -> resource path, as the game binary hands them to the host.
-std::map<std::string, QString> pictureFiles();
 // A picture of the game as decoded from its embedded file.
 QImage asset(const char* name);
 // What a window shows, in device pixels (twice as many each way at a scale factor of 2).
@@ -52,7 +50,7 @@ protected:
     // Delivers the title slide's remaining ticks at once: Begin is offered.
     void finishSlide();
 
-    vb::qt::QtHost host{pictureFiles()};
+    vb::qt::QtHost host{miravel::pictureResources()};
     miravel::Program program{host};
     std::vector<int> endings;  // exit statuses the host announced
 };
@@ -92,7 +90,7 @@ protected:
     void TearDown() override;
     vb::qt::FormWindow& show(vb::FormSlotBase& slot);
 
-    vb::qt::QtHost host{pictureFiles()};
+    vb::qt::QtHost host{miravel::pictureResources()};
     vb::Runtime runtime{host, miravel::artwork(), miravel::kAppTitle};
     vb::FormSlot<KeyProbe> keyProbe;
     vb::FormSlot<ButtonProbe> buttonProbe;
