@@ -53,6 +53,7 @@ FormWindow::FormWindow(vb::Form& form, QtHost& host)
 
 void FormWindow::detach() {
     form_ = nullptr;
+    labelText_.clear();
     for (FormButton* b : buttons_) b->detach();
     hide();
 }
@@ -139,13 +140,23 @@ void FormWindow::applyWindowState(int state) {
     applyingState_ = false;
 }
 
-void FormWindow::paintEvent(QPaintEvent*) {
+void FormWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     // Pixel art: no smoothing, so a scaled screen shows crisp pixels.
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (!form_) return;
+    // One pass per rectangle of what needs repainting, each under a plain rectangular clip: the
+    // raster engine then copies pictures row by row. Under a clip of several rectangles it blends
+    // them span by span and hands the work to helper threads, costing more than the drawing.
+    for (const QRect& area : event->region()) {
+        p.setClipRect(area);
+        paintArea(p, area);
+    }
+}
+
+void FormWindow::paintArea(QPainter& p, const QRect& area) {
     const vb::FormDesign& design = form_->design();
-    p.fillRect(rect(), design.backColor ? toQColor(*design.backColor) : palette().color(QPalette::Window));
+    p.fillRect(area, design.backColor ? toQColor(*design.backColor) : palette().color(QPalette::Window));
     PictureCache& pictures = host_.pictures();
     const qreal scale = devicePixelRatioF();
     // Unscaled from the top-left; what passes the client area is cut off.
@@ -158,6 +169,7 @@ void FormWindow::paintEvent(QPaintEvent*) {
             if (!shape.Visible) break;
             // Drawn as a frame: the shapes of the game mark out a place, they do not cover it.
             const QRect r = pixelRect(shape);
+            if (!r.intersects(area)) break;
             constexpr int kFrame = 2;
             const QColor colour = toQColor(shape.color);
             p.fillRect(QRect(r.left(), r.top(), r.width(), kFrame), colour);
@@ -170,24 +182,18 @@ void FormWindow::paintEvent(QPaintEvent*) {
             auto& image = static_cast<vb::Image&>(*c);
             const vb::PictureData* picture = image.Picture.get().data();
             if (!image.Visible || !picture) break;
+            const QPoint at(toPixels(image.Left.get().value()), toPixels(image.Top.get().value()));
+            if (!QRect(at, QSize(picture->width, picture->height)).intersects(area)) break;
             // Unscaled at its own place; a GIF's transparent colour lets what lies beneath show.
-            p.drawPixmap(toPixels(image.Left.get().value()), toPixels(image.Top.get().value()),
-                         pictures.pixmap(picture->name, scale));
+            p.drawPixmap(at, pictures.pixmap(picture->name, scale));
             break;
         }
         case vb::Control::Kind::Label: {
             auto& label = static_cast<vb::Label&>(*c);
             if (!label.Visible) break;
             const QRect r = pixelRect(label);
-            if (label.look.backColor) p.fillRect(r, toQColor(*label.look.backColor));
-            p.setFont(standInFont(label.look.font));
-            p.setPen(label.look.foreColor ? toQColor(*label.look.foreColor) : QColor(Qt::black));
-            const int align = label.look.centred ? Qt::AlignHCenter : Qt::AlignLeft;
-            p.save();
-            p.setClipRect(r);  // a label's text never leaves its box
-            p.drawText(r, align | Qt::AlignTop | Qt::TextWordWrap,
-                       QString::fromStdString(label.Caption.get()));
-            p.restore();
+            if (!r.intersects(area)) break;
+            p.drawPixmap(r.topLeft(), labelText(label, r.size(), scale));
             break;
         }
         case vb::Control::Kind::CommandButton:  // real buttons, over everything
@@ -195,6 +201,29 @@ void FormWindow::paintEvent(QPaintEvent*) {
             break;
         }
     }
+}
+
+// Laying out and filling the glyphs of large text is the dearest thing a window here paints
+// (the title's letters are filled as outlines at twice the scale), so each label's text is drawn
+// once and the picture reused until its caption or size changes.
+const QPixmap& FormWindow::labelText(const vb::Label& label, QSize size, qreal scale) {
+    LabelText& cached = labelText_[&label];
+    const std::string& caption = label.Caption.get();
+    if (cached.caption == caption && cached.size == size && cached.scale == scale && !cached.pixmap.isNull())
+        return cached.pixmap;
+    cached.caption = caption;
+    cached.size = size;
+    cached.scale = scale;
+    cached.pixmap = QPixmap((QSizeF(size) * scale).toSize());
+    cached.pixmap.setDevicePixelRatio(scale);
+    cached.pixmap.fill(label.look.backColor ? toQColor(*label.look.backColor) : QColor(Qt::transparent));
+    QPainter p(&cached.pixmap);
+    p.setFont(standInFont(label.look.font));
+    p.setPen(label.look.foreColor ? toQColor(*label.look.foreColor) : QColor(Qt::black));
+    const int align = label.look.centred ? Qt::AlignHCenter : Qt::AlignLeft;
+    // The picture is the label's box, so its text never leaves it.
+    p.drawText(QRect(QPoint(0, 0), size), align | Qt::AlignTop | Qt::TextWordWrap, QString::fromStdString(caption));
+    return cached.pixmap;
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {

@@ -7,16 +7,21 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include <QPixmap>
 #include <QRect>
 #include <QTimer>
 
 #include <QWidget>
 
+class QPainter;
+
 namespace vb {
 class Control;
 class Form;
+class Label;
 }
 
 namespace vb::qt {
@@ -62,6 +67,9 @@ private:
     static Shown shownOf(const vb::Control& control);
     // Asks for a repaint of the rectangles that changed since the last sync, old and new places.
     void updateChanged();
+    void paintArea(QPainter& painter, const QRect& area);
+    // A label's text drawn at the window's scale, remade only when its caption or size changes.
+    const QPixmap& labelText(const vb::Label& label, QSize size, qreal scale);
     // Delivers a key-up held back by keyReleaseEvent, if any.
     void flushRelease();
 
@@ -71,6 +79,13 @@ private:
     std::uint64_t syncedRevision_ = 0;
     std::vector<Shown> shown_;
     int shownBackground_ = -1;
+    struct LabelText {
+        std::string caption;
+        QSize size;
+        qreal scale = 0;
+        QPixmap pixmap;
+    };
+    std::unordered_map<const vb::Control*, LabelText> labelText_;
     bool applyingState_ = false;
     // Keys pressed in this window: a key-up whose key-down went elsewhere (the Enter that closed
     // a message box, say) is not this window's.
