@@ -6,9 +6,11 @@
 
 #include "app/program.h"
 #include "assets/artwork.h"
+#include "runtime/qt/platform_settings.h"
 #include "runtime/qt/qt_host.h"
 
 int main(int argc, char* argv[]) {
+    vb::qt::applyPlatformSettings();
     QApplication app(argc, argv);
     QApplication::setApplicationName(miravel::kAppTitle);
     QApplication::setApplicationVersion(miravel::kFileVersion);

@@ -26,6 +26,7 @@
 #include "desktop.h"
 #include "first_paint.h"
 #include "runtime/qt/form_window.h"
+#include "runtime/qt/platform_settings.h"
 #include "runtime/qt/qt_host.h"
 #include "scene.h"
 
@@ -76,6 +77,7 @@ int main(int argc, char* argv[]) {
     const double seconds = play && argc >= 3 ? std::atof(argv[2]) : 10.0;
 
     // As app/main.cpp.
+    vb::qt::applyPlatformSettings();
     QApplication app(argc, argv);
     QApplication::setApplicationName(miravel::kAppTitle);
     QApplication::setApplicationVersion(miravel::kFileVersion);
