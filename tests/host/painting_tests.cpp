@@ -1,7 +1,11 @@
 // What the windows show, compared pixel by pixel with the decoded pictures. Run at scale factor 1
 // and again at 2, where every picture pixel must become a crisp square of the same colour.
+#include <QCoreApplication>
+#include <QBackingStore>
+
 #include "host_test_support.h"
 #include "level/game1.h"
+#include "level/game2.h"
 #include "screens/intro.h"
 
 namespace hosttest {
@@ -35,6 +39,18 @@ void expectSpriteAt(const QImage& shot, double scale, QPoint at, const QImage& s
 QRgb clientPixel(const QImage& shot, double scale, int x, int y) {
     const int s = static_cast<int>(scale);
     return shot.pixel(x * s, y * s) & 0xFFFFFF;
+}
+
+// What the window's backing store holds: the sum of every repaint so far, each of which covered
+// only what changed.
+QImage onScreen(QWidget& window) {
+    // The offscreen platform keeps it as an image of the window's device pixels.
+    QPaintDevice* device = window.backingStore()->paintDevice();
+    if (!device || device->devType() != QInternal::Image) {
+        ADD_FAILURE() << "the window's backing store is not an image";
+        return {};
+    }
+    return static_cast<QImage*>(device)->convertToFormat(QImage::Format_RGB32);
 }
 
 using Painting = GameDesktop;
@@ -107,6 +123,48 @@ TEST_F(Painting, LevelShowsTheStreetThroughSpritesAndTheExitSignCoversIt) {
     program.runtime.dispatch([&] { program.Game1->Main.Left = 3840 + 120; });
     shot = grabImage(*level);
     expectSpriteAt(shot, scale, {264, 128}, heroine, street);
+}
+
+TEST_F(Painting, LabelShowsEachNewCaption) {
+    vb::qt::FormWindow* intro = window(program.Intro);
+    ASSERT_NE(intro, nullptr);
+    const double scale = expectedScale();
+    auto setScore = [&](const char* caption) {
+        program.runtime.dispatch([&] {
+            program.Intro->LblScr.Visible = true;
+            program.Intro->Score.Visible = true;
+            program.Intro->Score.Caption = caption;
+        });
+        const QImage shot = grabImage(*intro);
+        // The score label's box, in device pixels.
+        const QRect box(168, 272, 105, 49);
+        return shot.copy(QRect(box.topLeft() * scale, box.size() * scale));
+    };
+    const QImage zero = setScore("0");
+    const QImage full = setScore("500");
+    EXPECT_NE(zero, full) << "the score label still shows its old caption";
+    EXPECT_EQ(setScore("0"), zero);
+}
+
+TEST_F(Painting, RepaintsOfWhatChangedAddUpToTheWholeWindow) {
+    open(program.Game2);
+    vb::qt::FormWindow* level = window(program.Game2);
+    ASSERT_NE(level, nullptr);
+    // The frames come from the test, not the real-time pump, so a slow run plays the same second.
+    host.pump().setHeld(true);
+    QCoreApplication::processEvents();
+    // A second of play, each frame repainted as the screen would be:
+    // balls fall, the youma walk, a tiara flies, the heroine steps out of the balls' way.
+    program.runtime.dispatch([&] { program.Game2->Form_KeyDown('D', 0); });
+    program.runtime.dispatch([&] { program.Game2->Form_KeyUp('D', 0); });
+    for (int frame = 0; frame < 60; ++frame) {
+        if (frame % 10 == 0)
+            program.runtime.dispatch([&] { program.Game2->Form_KeyDown(vb::key::Right, 0); });
+        program.runtime.advanceTo(program.runtime.now() + 16, /*catchUp=*/false);
+        QCoreApplication::processEvents();
+    }
+    ASSERT_EQ(window(program.Game2), level) << "the level ended during the second of play";
+    EXPECT_EQ(onScreen(*level), grabImage(*level));
 }
 
 }  // namespace
