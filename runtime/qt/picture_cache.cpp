@@ -1,5 +1,7 @@
 #include "runtime/qt/picture_cache.h"
 
+#include <QFileInfo>
+#include <QImageReader>
 #include <QtDebug>
 
 namespace vb::qt {
@@ -11,8 +13,15 @@ const QPixmap& PictureCache::pixmap(const std::string& artwork) {
     if (it != loaded_.end()) return it->second;
     QPixmap pixmap;
     auto file = files_.find(artwork);
-    if (file == files_.end() || !pixmap.load(QString::fromStdString(file->second)))
-        qWarning("miravel: no picture for artwork '%s'", artwork.c_str());
+    if (file != files_.end()) {
+        const QString path = QString::fromStdString(file->second);
+        // The file's name gives its format. Left to guess from the contents, Qt would load
+        // every image plugin (JPEG's library among them) just to read the title's bitmap.
+        QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
+        reader.setAutoDetectImageFormat(false);
+        pixmap = QPixmap::fromImage(reader.read());
+    }
+    if (pixmap.isNull()) qWarning("miravel: no picture for artwork '%s'", artwork.c_str());
     // Remembered even when missing, so a broken picture warns once, not on every repaint.
     return loaded_.emplace(artwork, std::move(pixmap)).first->second;
 }
