@@ -1,6 +1,8 @@
 // The fonts of the game's design, or close installed stand-ins where they are missing.
 #pragma once
 
+#include <thread>
+
 #include <QFont>
 
 #include "runtime/controls.h"
@@ -10,5 +12,17 @@ namespace vb::qt {
 // Sizes are points at 96 dots per inch, so a font is as many pixels high as it was designed,
 // whatever the screen's own resolution: pixel size = points * 4 / 3.
 QFont standInFont(const vb::Font& font);
+
+// Reads the desktop's list of fonts on a helper thread. Qt reads it when the first text is laid
+// out, which would hold up the first window's paint by about 10 ms; begun as soon as the host
+// exists, it runs while the program loads its first form and the window system maps its window.
+// Qt's font list is shared between threads and guarded, so a text drawn meanwhile just waits.
+class FontListPreload {
+public:
+    FontListPreload();
+
+private:
+    std::jthread thread_;  // joined on destruction
+};
 
 }  // namespace vb::qt
