@@ -2,6 +2,8 @@
 // one window of the title window's size (407 x 453) with its background painted.
 //
 //   bare_window              shows it (first_paint.h hooks apply)
+//   bare_window text         the same with one line of text in the default font: how much of a
+//                            program's start-up and memory merely drawing text costs
 //   bare_window play SECS    repaints a ball-sized square every 16 ms, as a level's balls move,
 //                            and after a second to settle measures SECS seconds: CPU of this
 //                            process and each timer's lateness, printed as bench_harness does
@@ -25,12 +27,14 @@ namespace {
 class Bare : public QWidget {
 public:
     int x = 0;
+    bool text = false;
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.fillRect(rect(), palette().color(QPalette::Window));
         p.fillRect(x, 100, 17, 18, Qt::red);
+        if (text) p.drawText(10, 30, QStringLiteral("A game of tiaras and youma"));
         bench::firstPaintDone();
     }
 };
@@ -48,6 +52,7 @@ int main(int argc, char* argv[]) {
     Bare w;
     w.setFixedSize(407, 453);
     w.setWindowTitle(QStringLiteral("bare"));
+    w.text = argc >= 2 && std::strcmp(argv[1], "text") == 0;
     w.show();
     if (argc < 3 || std::strcmp(argv[1], "play") != 0) return QApplication::exec();
 
