@@ -13,10 +13,9 @@ namespace vb::qt {
 // whatever the screen's own resolution: pixel size = points * 4 / 3.
 QFont standInFont(const vb::Font& font);
 
-// Reads the desktop's list of fonts on a helper thread. Qt reads it when the first text is laid
-// out, which would hold up the first window's paint by about 10 ms; begun as soon as the host
-// exists, it runs while the program loads its first form and the window system maps its window.
-// Qt's font list is shared between threads and guarded, so a text drawn meanwhile just waits.
+// Reads the desktop's list of fonts on a helper thread. Qt reads it (about 10 ms) before the
+// first text is laid out; begun as soon as the host exists, it runs while the first window
+// decodes its picture. All of Qt's font database is thread-safe: text laid out meanwhile waits.
 class FontListPreload {
 public:
     FontListPreload();
