@@ -40,9 +40,6 @@ FormWindow::FormWindow(vb::Form& form, QtHost& host)
     if (const vb::PictureData* pointer = form.MouseIcon.data())
         setCursor(host.pictures().cursor(pointer->name));
 
-    // The first paint needs the background. Decoded before the buttons, which wait for the
-    // desktop's font list, it costs no time while that list is still being read.
-    if (const vb::PictureData* bg = form.Picture.data()) host.pictures().pixmap(bg->name, devicePixelRatioF());
     for (vb::Control* c : form.controls()) {
         if (c->kind() != vb::Control::Kind::CommandButton) continue;
         auto* button = new FormButton(*static_cast<vb::CommandButton*>(c), this);

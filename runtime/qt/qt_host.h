@@ -14,7 +14,6 @@
 
 #include "runtime/host.h"
 #include "runtime/qt/picture_cache.h"
-#include "runtime/qt/stand_in_fonts.h"
 #include "runtime/qt/timer_pump.h"
 
 namespace vb {
@@ -68,7 +67,6 @@ private:
     void syncWindows();
     void showBox(const QString& title, const QString& text);
 
-    FontListPreload fonts_;  // first, so it starts before anything else
     PictureCache pictures_;
     TimerPump pump_;
     vb::Runtime* runtime_ = nullptr;

@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QStringList>
 
 namespace vb::qt {
@@ -51,11 +50,6 @@ QFont standInFont(const vb::Font& font) {
     f.setBold(font.bold);
     f.setUnderline(font.underline);
     return f;
-}
-
-FontListPreload::FontListPreload() {
-    if (!qGuiApp) return;  // the font list belongs to a running application
-    thread_ = std::jthread([] { QFontDatabase::families(); });
 }
 
 }  // namespace vb::qt
