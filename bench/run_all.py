@@ -111,8 +111,17 @@ class Xvfb:
         self.proc.wait()
 
 
+def settle():
+    """Lets the machine settle before the next run: the kernel tearing down the last process and
+    the X server freeing its windows would otherwise slow whichever program starts next, and by
+    more after a bigger one, flattering the ratios (bare window 60-75 ms back to back, 31-36 ms
+    settled)."""
+    time.sleep(0.25)
+
+
 def first_paint(exe, args, env):
     """ms from launch to the end of the first paint, and the peak RSS (kB) up to then."""
+    settle()
     env = {**os.environ, **env, "MIRAVEL_BENCH_EXIT_ON_FIRST_PAINT": "1"}
     env["MIRAVEL_BENCH_T0"] = str(time.monotonic_ns())
     p = subprocess.Popen([exe, *args], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=env)
@@ -145,6 +154,7 @@ def startup(display):
 
 def hwm_after(cmd, env, hold_s):
     """Peak resident memory (VmHWM, kB) of a process run for hold_s seconds, then ended."""
+    settle()
     p = subprocess.Popen(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env={**os.environ, **env})
     time.sleep(hold_s)
     with open(f"/proc/{p.pid}/status") as f:
