@@ -166,7 +166,7 @@ def hwm_after(cmd, env, hold_s):
 
 def memory(display):
     runs = 3 if QUICK else 7
-    note(f"memory: the game binary and the bare window, {runs} alternating runs of 2 s on Xvfb")
+    note(f"memory: the game binary and both reference windows, {runs} alternating runs of 2 s on Xvfb")
     env = {"QT_QPA_PLATFORM": "xcb", "DISPLAY": display}
     game_exe = os.path.join(os.path.dirname(BIN), "app", "miravel-vozoda")
     bare, text, game = [], [], []
