@@ -1,8 +1,9 @@
 #include "runtime/values.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace vb {
@@ -39,21 +40,51 @@ Long Long::fromDouble(double v) {
     return Long(static_cast<std::int32_t>(r));
 }
 
+// A decimal number, as the runtime reads one: an optional minus sign, digits with at most one
+// point (at least one digit on either side of it), and an optional exponent with its own sign.
+// The result is the nearest double. The digits and exponent are handed to strtod without a
+// decimal point, so the desktop's locale (which may write "1,5") has no say; a value too large
+// for a double, or so small that it rounds to nothing, is an overflow.
 double CDbl(const std::string& caption) {
     std::string_view text = caption;
     auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    double value = 0.0;
-    const char* first = text.data();
-    const char* last = first + text.size();
-    const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
-    if (text.empty() || ec != std::errc() || end != last) {
-        if (ec == std::errc::result_out_of_range && end == last) raiseOverflow();
-        raiseTypeMismatch();
+
+    std::string digits;  // the mantissa's digits, point dropped
+    long long exponent = 0;
+    std::size_t i = 0;
+    if (i < text.size() && text[i] == '-') digits += text[i++];
+    std::size_t mantissaDigits = 0;
+    bool nonZero = false;
+    for (; i < text.size() && isDigit(text[i]); ++i, ++mantissaDigits) {
+        digits += text[i];
+        nonZero = nonZero || text[i] != '0';
     }
-    if (!std::isfinite(value)) raiseTypeMismatch();  // "inf" and "nan" are words, not numbers
+    if (i < text.size() && text[i] == '.') {
+        for (++i; i < text.size() && isDigit(text[i]); ++i, ++mantissaDigits, --exponent) {
+            digits += text[i];
+            nonZero = nonZero || text[i] != '0';
+        }
+    }
+    if (mantissaDigits == 0) raiseTypeMismatch();  // empty, a lone sign or point, "inf", "nan"
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        const bool negative = i < text.size() && text[i] == '-';
+        if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+        if (i == text.size() || !isDigit(text[i])) raiseTypeMismatch();
+        long long e = 0;
+        // Held far beyond any double's range, which is all that matters of a longer exponent.
+        for (; i < text.size() && isDigit(text[i]); ++i) e = std::min(e * 10 + (text[i] - '0'), 1'000'000'000LL);
+        exponent += negative ? -e : e;
+    }
+    if (i != text.size()) raiseTypeMismatch();
+
+    const std::string plain = digits + "e" + std::to_string(exponent);
+    const double value = std::strtod(plain.c_str(), nullptr);
+    if (!std::isfinite(value) || (value == 0.0 && nonZero)) raiseOverflow();
     return value;
 }
 

@@ -22,13 +22,22 @@ TEST(TextToNumber, AcceptsDecimalNumbersWithBlanks) {
     const struct {
         const char* text;
         double value;
-    } cases[] = {{"0", 0}, {"490", 490}, {" 500 ", 500}, {"-700", -700}, {"+10", 10}, {"1.5", 1.5}, {"1E3", 1000}};
+    } cases[] = {{"0", 0}, {"490", 490}, {" 500 ", 500}, {"-700", -700}, {"+10", 10}, {"1.5", 1.5}, {"1E3", 1000},
+                   {".5", 0.5}, {"5.", 5}, {"-2.5e-1", -0.25}, {"1e+2", 100}, {"0.1", 0.1}, {"4.9e-324", 4.9e-324}};
     for (const auto& c : cases) EXPECT_EQ(vb::CDbl(c.text), c.value) << c.text;
 }
 
 TEST(TextToNumber, AnythingElseIsATypeMismatch) {
-    for (const char* text : {"", "   ", "abc", "12abc", "1 2", "inf", "nan", "--1", "0x10"})
+    for (const char* text : {"", "   ", "abc", "12abc", "1 2", "inf", "nan", "--1", "0x10", ".", "-", "1e", "1e+",
+                             ".e3", "1,5"})
         EXPECT_EQ(errorOf([&] { vb::CDbl(text); }), vb::kTypeMismatch) << '"' << text << '"';
+}
+
+TEST(TextToNumber, BeyondADoubleEitherWayIsAnOverflow) {
+    for (const char* text : {"1e400", "-1e400", "1.7976931348623159e308", "1e-400", "1e99999999999999999999"})
+        EXPECT_EQ(errorOf([&] { vb::CDbl(text); }), vb::kOverflow) << text;
+    EXPECT_EQ(vb::CDbl("0e99999"), 0.0);  // nothing to overflow
+    EXPECT_EQ(vb::CDbl("1.7976931348623157e308"), std::numeric_limits<double>::max());
 }
 
 TEST(NumberToText, WholeValuesArePlainDigits) {
