@@ -1,0 +1,37 @@
+// The game in a browser: the program's forms as panels of the page (web/), run until the program
+// ends. main only sets the game up; the page starts it once its pictures and fonts are ready.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/program.h"
+#include "assets/artwork.h"
+#include "runtime/web/web_host.h"
+
+namespace {
+
+std::map<std::string, std::string> pictureFiles() {
+    std::map<std::string, std::string> files;
+    for (const miravel::ArtworkFile& f : miravel::artworkFiles())
+        files.emplace(f.art.name, std::string(f.art.name) + "." + f.extension);
+    return files;
+}
+
+// The keys a player needs on each level, as buttons under its panel for a touch screen: turn and
+// step, wind up and throw, and the Difficult level's two rows.
+std::map<std::string, std::vector<int>> touchKeys() {
+    const std::vector<int> street{vb::key::Left, vb::key::Right, 'D'};
+    std::vector<int> rows = street;
+    rows.insert(rows.end(), {vb::key::Up, vb::key::Down});
+    return {{"Game1", street}, {"Game2", street}, {"Game3", rows}};
+}
+
+}  // namespace
+
+int main() {
+    // They live as long as the page: main returns, the program goes on in the page's events.
+    static vb::web::WebHost host(pictureFiles(), touchKeys());
+    static miravel::Program program(host);
+    host.attach(program.runtime, [] { program.start(); });
+    return 0;
+}

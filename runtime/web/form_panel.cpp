@@ -1,0 +1,144 @@
+#include "runtime/web/form_panel.h"
+
+#include "runtime/form.h"
+#include "runtime/web/page.h"
+#include "runtime/web/picture_numbers.h"
+#include "runtime/web/stand_in_fonts.h"
+
+namespace vb::web {
+
+namespace {
+
+int rgb(const std::optional<vb::Color>& c) { return c ? c->r << 16 | c->g << 8 | c->b : -1; }
+
+}  // namespace
+
+FormPanel::FormPanel(int id, vb::Form& form, const PictureNumbers& pictures, std::string_view touchKeys)
+    : id_(id), form_(form), pictures_(pictures) {
+    const vb::FormDesign& design = form.design();
+    page::PanelDesign d;
+    d.form = form.name();
+    d.width = design.clientWidth / kTwipsPerPixel;
+    d.height = design.clientHeight / kTwipsPerPixel;
+    d.left = design.left / kTwipsPerPixel;
+    d.top = design.top / kTwipsPerPixel;
+    d.backColor = rgb(design.backColor);
+    d.background = pictures.number(form.Picture.data());
+    d.icon = pictures.number(form.Icon.data());
+    d.pointer = pictures.number(form.MouseIcon.data());
+    d.touchKeys = touchKeys;
+    page::createPanel(id_, d);
+
+    const std::vector<vb::Control*>& controls = form.controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const int index = static_cast<int>(i);
+        vb::Control& c = *controls[i];
+        switch (c.kind()) {
+        case vb::Control::Kind::Image: page::addImage(id_, index, c.name()); break;
+        case vb::Control::Kind::Label: {
+            auto& label = static_cast<vb::Label&>(c);
+            page::addLabel(id_, index, c.name(), standInFont(label.look.font), rgb(label.look.foreColor),
+                           rgb(label.look.backColor), label.look.centred);
+            break;
+        }
+        case vb::Control::Kind::CommandButton:
+            page::addButton(id_, index, c.name(), standInFont(static_cast<vb::CommandButton&>(c).look.font));
+            break;
+        case vb::Control::Kind::Shape:
+            page::addShape(id_, index, c.name(), rgb(static_cast<vb::Shape&>(c).color));
+            break;
+        case vb::Control::Kind::Timer: break;  // nothing to see
+        }
+    }
+    sync();
+}
+
+FormPanel::~FormPanel() { page::removePanel(id_); }
+
+bool FormPanel::changed() const { return form_.revision() != syncedRevision_; }
+
+FormPanel::Shown FormPanel::shownOf(const vb::Control& c) const {
+    Shown s;
+    switch (c.kind()) {
+    case vb::Control::Kind::Image: {
+        auto& image = static_cast<const vb::Image&>(c);
+        const vb::PictureData* picture = image.Picture.get().data();
+        // Unscaled at its place, at its picture's size.
+        s.picture = pictures_.number(picture);
+        s.visible = image.Visible && picture;
+        if (picture)
+            s.rect = {toPixels(image.Left.get().value()), toPixels(image.Top.get().value()), picture->width,
+                      picture->height};
+        break;
+    }
+    case vb::Control::Kind::Label: {
+        auto& label = static_cast<const vb::Label&>(c);
+        s.rect = pixelRect(label);
+        s.visible = label.Visible;
+        s.text = label.Caption.get();
+        break;
+    }
+    case vb::Control::Kind::CommandButton: {
+        auto& button = static_cast<const vb::CommandButton&>(c);
+        s.rect = pixelRect(button);
+        s.visible = button.Visible;
+        s.text = button.Caption.get();
+        break;
+    }
+    case vb::Control::Kind::Shape: {
+        auto& shape = static_cast<const vb::Shape&>(c);
+        s.rect = pixelRect(shape);
+        s.visible = shape.Visible;
+        break;
+    }
+    case vb::Control::Kind::Timer: break;
+    }
+    return s;
+}
+
+void FormPanel::send(int index, const vb::Control& c, const Shown& now, const Shown* before) {
+    if (c.kind() == vb::Control::Kind::Timer) return;
+    // A hidden control keeps its place on the page until it shows again.
+    if (!before || now.visible != before->visible || (now.visible && now.rect != before->rect))
+        page::place(id_, index, now.rect.x, now.rect.y, now.rect.width, now.rect.height, now.visible);
+    if (c.kind() == vb::Control::Kind::Image && (!before || now.picture != before->picture))
+        page::setPicture(id_, index, now.picture);
+    if ((c.kind() == vb::Control::Kind::Label || c.kind() == vb::Control::Kind::CommandButton) &&
+        (!before || now.text != before->text))
+        page::setText(id_, index, now.text);
+}
+
+void FormPanel::sync() {
+    syncedRevision_ = form_.revision();
+    if (!sent_ || form_.Caption.get() != caption_) {
+        caption_ = form_.Caption.get();
+        page::setCaption(id_, caption_);
+    }
+    const std::vector<vb::Control*>& controls = form_.controls();
+    if (!sent_) shown_.resize(controls.size());
+    // A ball that moves costs one call; a change nothing shows (a timer's interval, a hidden
+    // image's place) costs none.
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        Shown now = shownOf(*controls[i]);
+        if (sent_ && now == shown_[i]) continue;
+        send(static_cast<int>(i), *controls[i], now, sent_ ? &shown_[i] : nullptr);
+        shown_[i] = std::move(now);
+    }
+    int focus = -1;
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        if (controls[i] == form_.focus()) focus = static_cast<int>(i);
+    if (!sent_ || focus != focus_) {
+        focus_ = focus;
+        page::setFocus(id_, focus_);
+    }
+    sent_ = true;
+    // Shown only through the host's formShown; a form the game hides goes away here.
+    if (!form_.Visible) page::hidePanel(id_);
+}
+
+void FormPanel::applyWindowState(int state) {
+    if (state == 1) page::minimizePanel(id_);
+    else page::showPanel(id_);
+}
+
+}  // namespace vb::web

@@ -1,0 +1,30 @@
+// Twips, as the model keeps positions, to the CSS pixels of a panel's client area.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+
+#include "runtime/controls.h"
+
+namespace vb::web {
+
+constexpr int kTwipsPerPixel = 15;
+
+// Rounded to the nearest pixel. A sprite may wander far off its panel; it is held to a range
+// that still lies off the page, never converted out of range.
+inline int toPixels(float twips) {
+    const double px = std::clamp(static_cast<double>(twips) / kTwipsPerPixel, -1e6, 1e6);
+    return static_cast<int>(std::lround(px));
+}
+
+struct PixelRect {
+    int x = 0, y = 0, width = 0, height = 0;
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+inline PixelRect pixelRect(const vb::VisibleControl& c) {
+    return {toPixels(c.Left.get().value()), toPixels(c.Top.get().value()), toPixels(c.Width.get().value()),
+            toPixels(c.Height.get().value())};
+}
+
+}  // namespace vb::web

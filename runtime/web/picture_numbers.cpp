@@ -1,0 +1,24 @@
+#include "runtime/web/picture_numbers.h"
+
+#include <cstdio>
+
+#include "runtime/picture.h"
+
+namespace vb::web {
+
+PictureNumbers::PictureNumbers(const std::map<std::string, std::string>& files) {
+    for (const auto& [name, file] : files) {
+        numbers_.emplace(name, static_cast<int>(files_.size()));
+        files_.push_back(file);
+    }
+}
+
+int PictureNumbers::number(const vb::PictureData* picture) const {
+    if (!picture) return -1;
+    auto it = numbers_.find(picture->name);
+    if (it != numbers_.end()) return it->second;
+    std::fprintf(stderr, "miravel: no picture for artwork '%s'\n", picture->name.c_str());
+    return -1;
+}
+
+}  // namespace vb::web

@@ -1,0 +1,39 @@
+// Drives the model's clock in real time: one page timeout, armed for the next tick due.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace vb {
+class Runtime;
+}
+
+namespace vb::web {
+
+class TimerPump {
+public:
+    // Model time 0 is now.
+    void attach(vb::Runtime& runtime);
+    // Milliseconds of real time since attach, rounded up.
+    std::int64_t now() const;
+    // Brings the model's clock up to real time, delivering what fell due. Done before every input
+    // event, so ticks keep their place in time and a timer started by the input counts from now.
+    void catchUp();
+    // Arms the page's timeout for the next tick due, or cancels it when none is due.
+    void rearm();
+    // While held, nothing is delivered (a box the model does not know of is open, or the end).
+    void setHeld(bool held);
+    // The page's timeout has come.
+    void fire();
+    bool armed() const { return armedFor_.has_value(); }
+
+private:
+    void disarm();
+
+    vb::Runtime* runtime_ = nullptr;
+    double start_ = 0;
+    bool held_ = false;
+    std::optional<std::int64_t> armedFor_;  // the model time the armed timeout is for
+};
+
+}  // namespace vb::web

@@ -1,0 +1,14 @@
+// Starts the game: the fonts, the page the game draws on, and the game's module.
+import createMiravel from './miravel-web.js';
+import { Page } from './page.js';
+
+// The stand-in faces before any text is set, so the first frame is in the right ones.
+const fontsReady = Promise.all(['16px "Nimbus Sans"', 'bold 16px "Nimbus Sans"', '16px Z003']
+  .map((font) => document.fonts.load(font)));
+
+// On a touch screen the levels get their on-screen keys.
+if (navigator.maxTouchPoints > 0 || matchMedia('(any-pointer: coarse)').matches) document.body.classList.add('touch');
+addEventListener('touchstart', () => document.body.classList.add('touch'), { once: true, passive: true });
+
+const page = new Page(document, fontsReady);
+createMiravel({ page }).then((module) => page.connect(module), (error) => page.failed(error));

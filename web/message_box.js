@@ -1,0 +1,44 @@
+// A message box: a modal dialog with the game's title as its caption, the text and one OK.
+// Resolves when the player has closed it, by OK, Enter, Escape or its close box.
+
+export function messageBox(title, text) {
+  return new Promise((resolve) => {
+    const dialog = document.createElement('dialog');
+    dialog.className = 'message-box';
+    dialog.setAttribute('aria-label', title);
+
+    const bar = document.createElement('div');
+    bar.className = 'titlebar';
+    const caption = document.createElement('span');
+    caption.textContent = title;
+    const close = document.createElement('button');
+    close.type = 'button';
+    close.tabIndex = -1;
+    close.title = 'Close';
+    close.setAttribute('aria-label', 'Close');
+    close.textContent = '\u00d7';
+    close.addEventListener('click', () => dialog.close());
+    bar.append(caption, close);
+
+    const message = document.createElement('p');
+    message.textContent = text;
+
+    const buttons = document.createElement('div');
+    buttons.className = 'buttons';
+    const ok = document.createElement('button');
+    ok.type = 'button';
+    ok.className = 'ok';
+    ok.textContent = 'OK';
+    ok.addEventListener('click', () => dialog.close());
+    buttons.append(ok);
+
+    dialog.append(bar, message, buttons);
+    dialog.addEventListener('close', () => {
+      dialog.remove();
+      resolve();
+    });
+    document.body.append(dialog);
+    dialog.showModal();
+    ok.focus();
+  });
+}

@@ -1,0 +1,60 @@
+// On-screen keys for a touch screen: each sends the same key events as the keyboard's key, and
+// held down it repeats like one, as key-downs with one key-up at the release.
+import { keyLabels } from './keys.js';
+
+// The desktop's usual typematic: the first repeat after half a second, then about 30 a second.
+const kRepeatDelay = 500;
+const kRepeatEvery = 33;
+
+export class TouchKeys {
+  // codes: the key codes to offer; send(down, code) delivers one key event.
+  constructor(codes, send) {
+    this.element = document.createElement('div');
+    this.element.className = 'touch-keys';
+    this.element.addEventListener('contextmenu', (e) => e.preventDefault());
+    this.send = send;
+    for (const code of codes) this.element.append(this.key(code));
+  }
+
+  key(code) {
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.tabIndex = -1;
+    button.dataset.key = code;
+    button.textContent = keyLabels[code] || String.fromCharCode(code);
+    let repeat = 0;
+    button.stop = () => {
+      button.classList.remove('held');
+      clearTimeout(repeat);
+    };
+    const release = () => {
+      if (!button.classList.contains('held')) return;
+      button.stop();
+      this.send(false, code);
+    };
+    const again = (delay) => {
+      repeat = setTimeout(() => {
+        this.send(true, code);
+        again(kRepeatEvery);
+      }, delay);
+    };
+    button.addEventListener('pointerdown', (e) => {
+      // No focus, no emulated mouse events, no long-press menu: the finger is a key.
+      e.preventDefault();
+      if (button.classList.contains('held')) return;
+      button.setPointerCapture(e.pointerId);
+      button.classList.add('held');
+      this.send(true, code);
+      again(kRepeatDelay);
+    });
+    button.addEventListener('pointerup', release);
+    button.addEventListener('pointercancel', release);
+    button.addEventListener('lostpointercapture', release);
+    return button;
+  }
+
+  // Stops every repeat without a word to the game: the panel is leaving.
+  stop() {
+    for (const b of this.element.querySelectorAll('.held')) b.stop();
+  }
+}
