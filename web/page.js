@@ -139,7 +139,7 @@ export class Page {
     this.over = true;
     this.stopTimer();
     this.desktop.clear();
-    console.error(error);
+    console.error(error && error.stack ? error.stack : error);
     this.notice(`Miravel Vozoda could not go on: ${error && error.message ? error.message : error}`);
   }
 

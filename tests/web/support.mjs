@@ -1,0 +1,119 @@
+// What the web tests share: where the builds are, the site served on 127.0.0.1, Debian's
+// Chromium driven by playwright-core, and looks at the page as the player sees it.
+import { spawn } from 'node:child_process';
+import { fileURLToPath } from 'node:url';
+
+import { chromium } from 'playwright-core';
+
+export const root = fileURLToPath(new URL('../../', import.meta.url));
+export const webDriver = process.env.MIRAVEL_WEB_SCRIPT || `${root}build-web/miravel-script.js`;
+export const nativeDriver = process.env.MIRAVEL_NATIVE_SCRIPT || `${root}build/tools/script/miravel-script`;
+export const site = process.env.MIRAVEL_SITE || `${root}build-web/site`;
+
+// Generous: CI machines can be busy. Every wait polls for what it expects.
+export const kWait = 20000;
+
+// scripts/serve-site on a free port; resolves to { url, stop }.
+export function serveSite() {
+  return new Promise((resolve, reject) => {
+    const server = spawn('python3', [`${root}scripts/serve-site`, site, '0'], { stdio: ['ignore', 'pipe', 'inherit'] });
+    server.on('error', reject);
+    server.stdout.setEncoding('utf8');
+    let said = '';
+    server.stdout.on('data', (chunk) => {
+      said += chunk;
+      const m = said.match(/at (http:\/\/127\.0\.0\.1:\d+\/)/);
+      if (m) resolve({ url: m[1], stop: () => server.kill() });
+    });
+    server.on('exit', (code) => reject(new Error(`the site server stopped (${code}): ${said}`)));
+  });
+}
+
+// Debian's Chromium as root: no sandbox, headless, nothing fetched from outside.
+export function launchChromium() {
+  return chromium.launch({
+    executablePath: process.env.MIRAVEL_CHROMIUM || '/usr/bin/chromium',
+    args: ['--no-sandbox', '--headless', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+}
+
+// A fresh page on the game; whatever the page reports as an error fails the test at the end.
+// initScript runs in the page before any of its own.
+export async function openGame(browser, url, options = {}, initScript = null) {
+  const context = await browser.newContext({ viewport: { width: 1000, height: 720 }, ...options });
+  if (initScript) await context.addInitScript(initScript);
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
+  await page.goto(url);
+  return { page, context, errors };
+}
+
+export const panel = (page, form) => page.locator(`[data-form="${form}"]`);
+export const control = (page, form, name) => page.locator(`[data-form="${form}"] [data-control="${name}"]`);
+
+// Where a control stands in its panel's client area, in CSS pixels, as the player sees it.
+export function placeOf(page, form, name) {
+  return page.evaluate(([f, n]) => {
+    const el = document.querySelector(`[data-form="${f}"] [data-control="${n}"]`);
+    if (!el || el.hidden) return null;
+    const c = el.parentElement.getBoundingClientRect(), r = el.getBoundingClientRect();
+    return { x: Math.round(r.left - c.left), y: Math.round(r.top - c.top), width: r.width, height: r.height };
+  }, [form, name]);
+}
+
+export async function waitUntil(page, f, arg) {
+  await page.waitForFunction(f, arg, { timeout: kWait, polling: 20 });
+}
+
+export const shown = (page, form) =>
+  waitUntil(page, (f) => { const p = document.querySelector(`[data-form="${f}"]`); return p && !p.hidden; }, form);
+export const gone = (page, form) =>
+  waitUntil(page, (f) => !document.querySelector(`[data-form="${f}"]`), form);
+
+// The pixels of a form's client area as the screen shows them, against the pictures decoded
+// from their files. Each check names a screen point and the picture pixel that should be there;
+// a transparent picture pixel must show `under` (the background picture at that point) instead.
+// On a zoomed page (scale device pixels a pixel) each picture pixel must fill its whole square.
+// Returns the checks that failed, and how many points were transparent and opaque.
+export async function comparePixels(page, form, checks, scale = 1) {
+  const client = page.locator(`[data-form="${form}"] .client`);
+  const shot = (await client.screenshot()).toString('base64');
+  return page.evaluate(async ([png, list, scale]) => {
+    const decode = async (blob) => {
+      const bitmap = await createImageBitmap(blob, { colorSpaceConversion: 'none' });
+      const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
+      const g = canvas.getContext('2d');
+      g.drawImage(bitmap, 0, 0);
+      return g.getImageData(0, 0, bitmap.width, bitmap.height);
+    };
+    const at = (img, x, y) => Array.from(img.data.slice((y * img.width + x) * 4, (y * img.width + x) * 4 + 4));
+    const screen = await decode(await (await fetch(`data:image/png;base64,${png}`)).blob());
+    const files = new Map();
+    const picture = async (file) => {
+      if (!files.has(file)) files.set(file, await decode(await (await fetch(`pictures/${file}`)).blob()));
+      return files.get(file);
+    };
+    const failed = [];
+    let transparent = 0, opaque = 0;
+    for (const c of list) {
+      const want = at(await picture(c.picture), c.px, c.py);
+      let expected = want;
+      if (want[3] === 0) {
+        transparent++;
+        expected = at(await picture(c.under), c.x, c.y);
+      } else {
+        opaque++;
+      }
+      for (let d = 0; d < scale * scale; ++d) {
+        const got = at(screen, c.x * scale + (d % scale), c.y * scale + Math.floor(d / scale));
+        if (got.slice(0, 3).join() === expected.slice(0, 3).join()) continue;
+        failed.push(`(${c.x},${c.y}) ${c.picture}@(${c.px},${c.py}): screen ${got.slice(0, 3)} want ${expected.slice(0, 3)}`);
+        break;
+      }
+    }
+    return { failed, transparent, opaque };
+  }, [shot, checks, scale]);
+}
