@@ -11,7 +11,7 @@
 #include "runtime/qt/key_codes.h"
 #include "runtime/qt/picture_cache.h"
 #include "runtime/qt/qt_host.h"
-#include "runtime/qt/stand_in_fonts.h"
+#include "runtime/qt/fitted_text.h"
 
 namespace vb::qt {
 
@@ -218,12 +218,15 @@ const QPixmap& FormWindow::labelText(const vb::Label& label, QSize size, qreal s
     cached.pixmap.setDevicePixelRatio(scale);
     cached.pixmap.fill(label.look.backColor ? toQColor(*label.look.backColor) : QColor(Qt::transparent));
     QPainter p(&cached.pixmap);
-    p.setFont(standInFont(label.look.font));
     p.setPen(label.look.foreColor ? toQColor(*label.look.foreColor) : QColor(Qt::black));
-    const int align = label.look.centred ? Qt::AlignHCenter : Qt::AlignLeft;
     // The picture is the label's box, so its text never leaves it.
-    p.drawText(QRect(QPoint(0, 0), size), align | Qt::AlignTop | Qt::TextWordWrap, QString::fromStdString(caption));
+    labelLayout(label, size).draw(p);
     return cached.pixmap;
+}
+
+FittedText FormWindow::labelLayout(const vb::Label& label, QSize size) {
+    return FittedText(label.look.font, QString::fromStdString(label.Caption.get()),
+                      {QRectF(QPointF(0, 0), QSizeF(size)), label.look.centred, false, true});
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {

@@ -26,6 +26,7 @@ class Label;
 
 namespace vb::qt {
 
+class FittedText;
 class FormButton;
 class QtHost;
 
@@ -45,6 +46,8 @@ public:
     void applyWindowState(int state);
 
     const std::vector<FormButton*>& buttons() const { return buttons_; }
+    // A label's text as this window sets it in a box of that size.
+    static FittedText labelLayout(const vb::Label& label, QSize size);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
