@@ -1,15 +1,18 @@
 #include "runtime/qt/form_window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QRegion>
 
 #include "runtime/form.h"
+#include "runtime/runtime.h"
 #include "runtime/qt/form_button.h"
 #include "runtime/qt/geometry.h"
 #include "runtime/qt/key_codes.h"
 #include "runtime/qt/picture_cache.h"
+#include "runtime/qt/placement.h"
 #include "runtime/qt/qt_host.h"
 #include "runtime/qt/fitted_text.h"
 
@@ -28,7 +31,7 @@ FormWindow::FormWindow(vb::Form& form, QtHost& host)
       host_(host) {
     const vb::FormDesign& design = form.design();
     setFixedSize(design.clientWidth / kTwipsPerPixel, design.clientHeight / kTwipsPerPixel);
-    move(design.left / kTwipsPerPixel, design.top / kTwipsPerPixel);
+    placeWindow(*this, QPoint(design.left / kTwipsPerPixel, design.top / kTwipsPerPixel));
     setFocusPolicy(Qt::StrongFocus);
     // Long enough for the press of an X auto-repeat pair to arrive, too short for a player to feel.
     releaseTimer_.setSingleShot(true);
@@ -65,7 +68,10 @@ void FormWindow::syncIfChanged() {
 void FormWindow::sync() {
     if (!form_) return;
     syncedRevision_ = form_->revision();
-    setWindowTitle(QString::fromStdString(form_->Caption.get()));
+    // A form without a caption still names the program in its title bar and task list, the same
+    // for window managers that read WM_NAME and those that read _NET_WM_NAME.
+    const std::string& caption = form_->Caption.get();
+    setWindowTitle(QString::fromStdString(caption.empty() ? form_->runtime().title() : caption));
     // Buttons are child widgets, so they lie over everything the form paints.
     for (FormButton* b : buttons_) b->sync();
     // Shown only through the host's formShown; a form the game hides goes away here.
@@ -128,10 +134,22 @@ void FormWindow::updateChanged() {
     if (!dirty.isEmpty()) update(dirty);
 }
 
+// Wayland's shell lets a window ask to be minimised but has no request to come back, and tells
+// the window nothing of it: Qt reports a window it has just minimised as normal again.
+static bool minimisingIsOneWay() {
+    static const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    return wayland;
+}
+
 void FormWindow::applyWindowState(int state) {
     applyingState_ = true;
     if (state == 1) {
         showMinimized();
+    } else if (minimisingIsOneWay()) {
+        // A minimised window comes back only as a new surface; on a compositor that did not
+        // minimise it, the window is shown afresh where it was.
+        hide();
+        showNormal();
     } else {
         showNormal();
         raise();
@@ -283,10 +301,18 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 
 void FormWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || applyingState_ || !form_) return;
-    // Only a change the model does not know of yet is the player's own.
-    const int state = isMinimized() ? 1 : 0;
-    if (state != form_->WindowState) host_.playerSetWindowState(*this, state);
+    if (applyingState_ || !form_) return;
+    if (event->type() == QEvent::WindowStateChange) {
+        // Only a change the model does not know of yet is the player's own. Where minimising is
+        // one way, a window reported normal may well still be minimised: that report says nothing.
+        const int state = isMinimized() ? 1 : 0;
+        if (state == 0 && minimisingIsOneWay()) return;
+        if (state != form_->WindowState) host_.playerSetWindowState(*this, state);
+    } else if (event->type() == QEvent::ActivationChange && minimisingIsOneWay()) {
+        // There, a window the player brings back from the task list tells only by becoming active:
+        // a minimised window never is.
+        if (isActiveWindow() && form_->WindowState == 1) host_.playerSetWindowState(*this, 0);
+    }
 }
 
 bool FormWindow::focusNextPrevChild(bool) { return false; }

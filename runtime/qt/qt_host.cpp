@@ -1,10 +1,9 @@
 #include "runtime/qt/qt_host.h"
 
-#include <QMessageBox>
-#include <QPushButton>
 
 #include "runtime/form.h"
 #include "runtime/qt/form_window.h"
+#include "runtime/qt/message_box.h"
 #include "runtime/runtime.h"
 
 namespace vb::qt {
@@ -69,9 +68,7 @@ void QtHost::showBox(const QString& title, const QString& text) {
     syncWindows();
     // Over the window last brought up, which is where the game wants the player to look.
     QWidget* owner = lastRaised_ && lastRaised_->form() && lastRaised_->isVisible() ? lastRaised_.data() : nullptr;
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner);
-    box.setTextFormat(Qt::PlainText);
-    box.button(QMessageBox::Ok)->setIcon(QIcon());  // a plain OK, as the desktop's own boxes
+    MessageBox box(title, text, owner);
     box.exec();
 }
 

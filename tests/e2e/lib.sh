@@ -1,6 +1,9 @@
 # Shared by the end-to-end scripts: a private X server, the game, screenshots and what a player
 # sees in them. Sourced with GAME, PROBE and OUT set; OUT receives the screenshots and logs.
+# Every wait is for something to be seen, with a limit generous enough for a busy machine: a
+# check that holds returns at once, so a long limit costs nothing when the game is right.
 set -euo pipefail
+WAIT=${E2E_WAIT:-30}
 
 for tool in Xvfb xdotool import xprop xwininfo; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
@@ -75,10 +78,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A private X server on a display number it picks itself, and the stand-in window manager. A held
-# key repeats after 500 ms, 25 times a second, as a desktop's keyboard does.
+# A private X server on a display number it picks itself, and a window manager: the stand-in
+# (just enough to minimise), openbox (a real one, with frames), or none. A held key repeats
+# after 500 ms, 25 times a second, as a desktop's keyboard does.
+WM=standin
 start_x() {
     local screen=$1
+    WM=${2:-standin}
     : >"$OUT/display"
     Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -ardelay 500 -arinterval 40 \
         3>"$OUT/display" >"$OUT/xvfb.log" 2>&1 &
@@ -86,10 +92,22 @@ start_x() {
     poll 15 grep -q '[0-9]' "$OUT/display" || fail "Xvfb did not start (see $OUT/xvfb.log)"
     DISPLAY=":$(tr -dc 0-9 <"$OUT/display")"
     export DISPLAY
-    "$PROBE" wm >"$OUT/wm.log" 2>&1 &
-    wm_pid=$!
-    poll 10 grep -q ready "$OUT/wm.log" || fail "the stand-in window manager did not start (see $OUT/wm.log)"
-    note "X display $DISPLAY, screen $screen"
+    case $WM in
+    standin)
+        "$PROBE" wm >"$OUT/wm.log" 2>&1 &
+        wm_pid=$!
+        poll "$WAIT" grep -q ready "$OUT/wm.log" || fail "the stand-in window manager did not start (see $OUT/wm.log)"
+        ;;
+    openbox)
+        command -v openbox >/dev/null || { echo "SKIP: openbox is not installed"; exit 77; }
+        openbox --sm-disable >"$OUT/wm.log" 2>&1 &
+        wm_pid=$!
+        wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+        poll "$WAIT" wm_running || fail "openbox did not start (see $OUT/wm.log)"
+        ;;
+    none) ;;
+    esac
+    note "X display $DISPLAY, screen $screen, window manager: $WM"
 }
 
 start_game() {
@@ -134,7 +152,7 @@ window_of() {
 await_window() {
     local what=$1 w=$2 h=$3 state=${4:-normal} found=""
     found_window() { found=$(window_of "$w" "$h" "$state"); [ -n "$found" ]; }
-    poll 15 found_window || fail "no $state $what window of $((w * SCALE))x$((h * SCALE)); windows now:
+    poll "$WAIT" found_window || fail "no $state $what window of $((w * SCALE))x$((h * SCALE)); windows now:
 $(game_windows)"
     read -r WIN GEOM <<<"$found"
 }
@@ -153,20 +171,35 @@ screen_point() {
     echo "$(( ox + x * SCALE )) $(( oy + y * SCALE ))"
 }
 
-# Keys go where the pointer is once nothing holds the focus; put both on the window.
+# Keys go where the pointer is once nothing holds the focus; put both on the window. A window
+# manager gives a window the keyboard by activating it.
 point_at() {
     local win=$1 geom=$2 x=$3 y=$4
     # shellcheck disable=SC2046
     xdotool mousemove $(screen_point "$geom" "$x" "$y")
-    xdotool windowfocus "$win" 2>/dev/null || true
+    if [ "$WM" = openbox ]; then
+        xdotool windowactivate --sync "$win" 2>/dev/null || true
+    else
+        xdotool windowfocus "$win" 2>/dev/null || true
+    fi
     focused() { [ "$(printf '0x%x' "$(xdotool getwindowfocus)")" = "$win" ]; }
-    poll 5 focused || fail "window $win did not take the keyboard focus, $(xdotool getwindowfocus) has it"
+    poll "$WAIT" focused || fail "window $win did not take the keyboard focus, $(xdotool getwindowfocus) has it"
 }
 
 click_at() {
     point_at "$@"
     xdotool click 1
 }
+
+# Keys as X names them (Return, Escape, Left, alt+b), to the window with the keyboard focus.
+send_key() { xdotool key "$@"; }
+key_down() { xdotool keydown "$1"; }
+key_up() { xdotool keyup "$1"; }
+# What a frame's close button does; what its minimise button does.
+close_window() { "$PROBE" close "$1"; }
+minimise_window() { xdotool windowminimize "$1"; }
+# What the window manager lets the player do with a window, one action a line (MINIMIZE, CLOSE).
+allowed_actions() { "$PROBE" describe "$1" | grep -v '^frame '; }
 
 # ---- screenshots and what they show -------------------------------------------------------------
 
@@ -208,5 +241,31 @@ tiara_in() { tr ' ' '\n' | grep '^vessa_shot:' | paste -sd' ' || true; }
 await_row() {
     local what=$1 want=$2
     row_is() { shot "$what"; ROW=$(heroine_row); [ "$ROW" = "$want" ]; }
-    poll 5 row_is || fail "$what: wanted the heroine row to show '$want', it shows '$ROW'"
+    poll "$WAIT" row_is || fail "$what: wanted the heroine row to show '$want', it shows '$ROW'"
+}
+
+# ---- where windows lie ---------------------------------------------------------------------------
+
+screen_size() { xwininfo -root | awk '/^  Width:/ { w = $2 } /^  Height:/ { h = $2 } END { print w "x" h }'; }
+
+# The frame a window manager put around WIN as "LEFT RIGHT TOP BOTTOM"; zeros without one.
+frame_of() { "$PROBE" describe "$1" | awk '$1 == "frame" { print $2, $3, $4, $5; found = 1 } END { if (!found) print "0 0 0 0" }'; }
+
+# Whether the window at GEOM (its client area), with its frame if WIN is given, lies wholly on the
+# screen.
+on_screen() {
+    local geom=$1 win=${2:-} l=0 r=0 t=0 b=0 size w h x y
+    [ -z "$win" ] || read -r l r t b <<<"$(frame_of "$win")"
+    size=$(screen_size)
+    IFS='x+' read -r w h x y <<<"$geom"
+    (( x - l >= 0 && y - t >= 0 && x + w + r <= ${size%x*} && y + h + b <= ${size#*x} ))
+}
+
+# Whether the window at GEOM1 is centred over the one at GEOM2, give or take a frame's difference.
+centred_over() {
+    local w1 h1 x1 y1 w2 h2 x2 y2 slack=$(( 24 * SCALE ))
+    IFS='x+' read -r w1 h1 x1 y1 <<<"$1"
+    IFS='x+' read -r w2 h2 x2 y2 <<<"$2"
+    local dx=$(( (2 * x1 + w1) - (2 * x2 + w2) )) dy=$(( (2 * y1 + h1) - (2 * y2 + h2) ))
+    (( ${dx#-} <= 2 * slack && ${dy#-} <= 2 * slack ))
 }

@@ -23,7 +23,9 @@
 #include "runtime/qt/qt_host.h"
 #include "runtime/runtime.h"
 
-class QMessageBox;
+namespace vb::qt {
+class MessageBox;
+}
 
 namespace hosttest {
 
@@ -36,7 +38,7 @@ double expectedScale();
 
 // Runs `inspect` on the message box once it is open, then presses its OK button. Call before the
 // code that opens the box; the box is always closed, so a failed check cannot hang the test.
-void answerNextBox(std::function<void(QMessageBox&)> inspect);
+void answerNextBox(std::function<void(vb::qt::MessageBox&)> inspect);
 
 // The whole game on the desktop host, started: the title window is up and sliding.
 class GameDesktop : public ::testing::Test {
