@@ -58,6 +58,7 @@ struct probe {
 	struct wl_list windows;     /* struct window::link */
 	uint32_t next_id;
 	struct wl_list connections; /* struct connection::link */
+	unsigned buttons_down;      /* 1 << (code - BTN_LEFT) */
 	struct wl_listener frame;   /* on the output while screenshots wait */
 	struct weston_output *frame_output;
 	struct wl_listener destroy;
@@ -133,7 +134,7 @@ static void watch_requests(void *data, enum wl_protocol_logger_type direction,
 }
 
 struct toplevels {
-	struct weston_desktop_surface *found[64];
+	struct weston_desktop_surface *found[64]; /* plenty for a game of a few windows */
 	int count;
 };
 
@@ -353,12 +354,19 @@ static const char *move_pointer(struct probe *p, const char *xs, const char *ys)
 	return NULL;
 }
 
+/* weston counts the buttons down: a release of a button that is up would upset its grabs. */
 static const char *press_button(struct probe *p, const char *name, int down, int up)
 {
 	struct timespec now;
 	int code = button_code(name);
 	if (code < 0)
 		return "the button is left, right or middle";
+	unsigned bit = 1u << (code - BTN_LEFT);
+	if (down && (p->buttons_down & bit))
+		return "the button is already down";
+	if (up && !down && !(p->buttons_down & bit))
+		return "the button is not down";
+	p->buttons_down = (p->buttons_down | bit) & (up ? ~bit : ~0u);
 	weston_compositor_get_time(&now);
 	if (down) {
 		notify_button(&p->seat, &now, code, WL_POINTER_BUTTON_STATE_PRESSED);
@@ -386,6 +394,7 @@ static const char *activate(struct probe *p, struct weston_desktop_surface *ds)
 {
 	struct weston_surface *surface = weston_desktop_surface_get_surface(ds);
 	struct weston_view *view = view_of(surface);
+	uint32_t id = id_of(p, ds);
 	struct toplevels t;
 	if (!weston_surface_is_mapped(surface) || !shown(p, view))
 		return "the window is not shown (unmapped or minimised)";
@@ -395,10 +404,8 @@ static const char *activate(struct probe *p, struct weston_desktop_surface *ds)
 	for (int i = 0; i < t.count; i++) {
 		struct weston_surface *child = weston_desktop_surface_get_surface(t.found[i]);
 		struct window *w = window_of(p, child);
-		struct window *parent = window_of(p, surface);
-		struct weston_view *child_view = view_of(child);
-		if (w && parent && w->parent_id == parent->id && shown(p, child_view))
-			raise_view(child_view);
+		if (id && w && w->parent_id == id && shown(p, view_of(child)))
+			raise_view(view_of(child));
 	}
 	return NULL;
 }

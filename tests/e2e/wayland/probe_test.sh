@@ -23,6 +23,7 @@ key|unknown command
 key nokey|unknown key
 key down 768|unknown key
 key up b|the key is not down
+button up|the button is not down
 move 10|unknown command
 move ten 10|whole numbers
 move 1024 0|not on the output
@@ -48,19 +49,20 @@ if [ -n "$PICTURES" ]; then
     poll 10 background || fail "the screenshots do not show weston.ini's background colour"
 fi
 
-# weston-eventdemo logs what it receives; A is left with the keyboard focus, B takes it when it opens.
+# weston-eventdemo, logging what it receives, in a window titled NAME; sets DEMO_PID and DEMO_ID.
 demo() {
-    stdbuf -oL weston-eventdemo --title="$1" --log-key --log-button --log-focus >"$OUT/$1.log" 2>&1 &
-    eval "$1_pid=$!"
-    demo_up() { probe windows | grep -q "\"$1\""; }
-    poll 10 demo_up "$1" || fail "weston-eventdemo '$1' did not open a window"
-    eval "$1_id=$(probe windows | awk -v t="\"$1\"" '$5 == t { print $1 }')"
+    local name=$1
+    stdbuf -oL weston-eventdemo --title="$name" --log-key --log-button --log-focus >"$OUT/$name.log" 2>&1 &
+    DEMO_PID=$!
+    demo_id() { DEMO_ID=$(probe windows | awk -v t="\"$name\"" '$5 == t { print $1 }'); [ -n "$DEMO_ID" ]; }
+    poll 10 demo_id || fail "weston-eventdemo '$name' did not open a window"
 }
 logged() { poll 5 grep -q "$2" "$OUT/$1.log" || fail "$1 did not log '$2'; it logged:
 $(cat "$OUT/$1.log")"; }
 
 step "keys reach the focused client with the modifiers held"
 demo demoA
+demoA_pid=$DEMO_PID demoA_id=$DEMO_ID
 poll 5 has_focus "$demoA_id" || fail "the new window has no keyboard focus: $(window_line "$demoA_id")"
 chord leftalt b
 # Linux's key 48 is B; the toolkit's modifier 2 is Alt.
@@ -76,15 +78,21 @@ read -r w h x y <<<"$(window_line "$demoA_id" | awk '{ gsub(/[x+]/, " ", $3); pr
 probe click $((x + w / 2)) $((y + h / 2)) right >/dev/null
 logged demoA "button: 273, state: pressed"
 logged demoA "button: 273, state: released"
+probe button down >/dev/null
+answer=$(probe click 1 1 2>&1) && fail "a click while the button is down was accepted"
+[[ $answer == *"already down"* ]] || fail "a click while the button is down answered '$answer'"
+probe button up >/dev/null
 
 step "activate moves the keyboard focus back to the first window; close ends its client"
 demo demoB
+demoB_pid=$DEMO_PID demoB_id=$DEMO_ID
 poll 5 has_focus "$demoB_id" || fail "the second window did not take the keyboard focus"
 probe activate "$demoA_id" >/dev/null
 poll 5 has_focus "$demoA_id" || fail "activate did not give the first window the keyboard focus"
 ! has_focus "$demoB_id" || fail "both windows have the keyboard focus"
 probe close "$demoA_id" >/dev/null
-poll 5 eval '! running $demoA_pid' || fail "weston-eventdemo did not end when its window was closed"
+demoA_ended() { ! running "$demoA_pid"; }
+poll 5 demoA_ended || fail "weston-eventdemo did not end when its window was closed"
 [ -z "$(window_line "$demoA_id")" ] || fail "the closed window is still listed"
 kill "$demoB_pid"
 finish
