@@ -1,9 +1,9 @@
 /*
  * A weston 10 module for the end-to-end tests: a seat of its own (keyboard and pointer) that a
  * test drives, and eyes on what the compositor shows. It listens on the UNIX socket named by
- * WL_PROBE_SOCKET and takes one command a line; each answer is some lines of text, then "ok" or
- * "error: WHY". Input is flushed to the clients before the answer, so a test can poll for its
- * effect.
+ * WL_PROBE_SOCKET for one command a connection, a line; the answer is some lines of text, then
+ * "ok" or "error: WHY". Input is flushed to the clients before the answer, so a test can poll for
+ * its effect.
  *
  *   windows                  every toplevel, one a line:
  *                            ID STATE WxH+X+Y KIND "TITLE" APPID FOCUS
@@ -79,13 +79,10 @@ struct connection {
 	struct wl_event_source *source;
 	char in[1024];
 	size_t len;
-	bool skipping; /* the rest of a line too long to be a command */
 	char *shot; /* the file of a screenshot waiting for its frame */
-	struct wl_event_source *resume; /* its later lines, once the screenshot is written */
-	bool closed;
 };
 
-static void process_lines(struct connection *c);
+static void connection_free(struct connection *c);
 
 /* ---- windows ------------------------------------------------------------------------------ */
 
@@ -441,15 +438,6 @@ static const char *write_png(const char *file, const uint8_t *pixels, int width,
 	return fclose(f) == 0 ? NULL : strerror(errno);
 }
 
-static void resume(void *data)
-{
-	struct connection *c = data;
-	c->resume = NULL;
-	if (c->source)
-		wl_event_source_fd_update(c->source, WL_EVENT_READABLE);
-	process_lines(c);
-}
-
 static void frame_done(struct wl_listener *listener, void *data)
 {
 	struct probe *p = wl_container_of(listener, p, frame);
@@ -479,11 +467,7 @@ static void frame_done(struct wl_listener *listener, void *data)
 			reply(c, "error: %s: %s", c->shot, failed);
 		else
 			reply(c, "ok");
-		free(c->shot);
-		c->shot = NULL;
-		/* Later lines of this connection run after this frame's handlers. */
-		if (!c->resume)
-			c->resume = wl_event_loop_add_idle(wl_display_get_event_loop(ec->wl_display), resume, c);
+		connection_free(c);
 	}
 	free(pixels);
 }
@@ -497,9 +481,6 @@ static const char *screenshot(struct connection *c, const char *file)
 	c->shot = strdup(file);
 	if (!c->shot)
 		return "out of memory";
-	/* Its later lines wait: stop reading until the answer is out. */
-	if (c->source)
-		wl_event_source_fd_update(c->source, 0);
 	if (!p->frame_output) {
 		p->frame.notify = frame_done;
 		wl_signal_add(&output->frame_signal, &p->frame);
@@ -572,52 +553,38 @@ static void connection_free(struct connection *c)
 	wl_list_remove(&c->link);
 	if (c->source)
 		wl_event_source_remove(c->source);
-	if (c->resume)
-		wl_event_source_remove(c->resume);
 	close(c->fd);
 	free(c->shot);
 	free(c);
 }
 
-/* Runs the complete lines received, one at a time: a screenshot holds the rest back. */
-static void process_lines(struct connection *c)
-{
-	char *end;
-	while (!c->shot && (end = memchr(c->in, '\n', c->len))) {
-		*end = '\0';
-		if (c->skipping)
-			c->skipping = false;
-		else
-			run_command(c, c->in);
-		c->len -= (size_t)(end + 1 - c->in);
-		memmove(c->in, end + 1, c->len);
-	}
-	if (c->closed && !c->shot)
-		connection_free(c);
-}
-
+/* Reads the command's line, runs it, answers and closes; a screenshot answers at its frame. */
 static int connection_readable(int fd, uint32_t mask, void *data)
 {
 	struct connection *c = data;
 	ssize_t got = 0;
 	if (mask & WL_EVENT_READABLE)
-		got = read(fd, c->in + c->len, sizeof c->in - c->len);
-	if (got > 0) {
-		c->len += (size_t)got;
-		/* No command is this long: answer once and drop it up to its end. */
-		if (c->len == sizeof c->in && !memchr(c->in, '\n', c->len)) {
-			if (!c->skipping)
-				reply(c, "error: line too long");
-			c->skipping = true;
-			c->len = 0;
-		}
-	} else if (got == 0 || (errno != EAGAIN && errno != EINTR)) {
-		/* Gone: finish what it asked, then forget it. */
-		wl_event_source_remove(c->source);
-		c->source = NULL;
-		c->closed = true;
+		got = read(fd, c->in + c->len, sizeof c->in - 1 - c->len);
+	if (got < 0 && (errno == EAGAIN || errno == EINTR))
+		return 0;
+	if (got <= 0) { /* gone before the end of its line */
+		connection_free(c);
+		return 0;
 	}
-	process_lines(c);
+	c->len += (size_t)got;
+	char *end = memchr(c->in, '\n', c->len);
+	if (!end && c->len < sizeof c->in - 1)
+		return 0;
+	wl_event_source_remove(c->source);
+	c->source = NULL;
+	if (end) {
+		*end = '\0';
+		run_command(c, c->in);
+	} else {
+		reply(c, "error: line too long");
+	}
+	if (!c->shot)
+		connection_free(c);
 	return 0;
 }
 
