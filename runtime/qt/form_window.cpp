@@ -1,10 +1,10 @@
 #include "runtime/qt/form_window.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QWindow>
 
 #include "runtime/form.h"
 #include "runtime/runtime.h"
@@ -14,6 +14,7 @@
 #include "runtime/qt/picture_cache.h"
 #include "runtime/qt/placement.h"
 #include "runtime/qt/qt_host.h"
+#include "runtime/qt/window_state.h"
 #include "runtime/qt/fitted_text.h"
 
 namespace vb::qt {
@@ -134,27 +135,10 @@ void FormWindow::updateChanged() {
     if (!dirty.isEmpty()) update(dirty);
 }
 
-// Wayland's shell lets a window ask to be minimised but has no request to come back, and tells
-// the window nothing of it: Qt reports a window it has just minimised as normal again.
-static bool minimisingIsOneWay() {
-    static const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-    return wayland;
-}
-
 void FormWindow::applyWindowState(int state) {
     applyingState_ = true;
-    if (state == 1) {
-        showMinimized();
-    } else if (minimisingIsOneWay()) {
-        // A minimised window comes back only as a new surface; on a compositor that did not
-        // minimise it, the window is shown afresh where it was.
-        hide();
-        showNormal();
-    } else {
-        showNormal();
-        raise();
-        activateWindow();
-    }
+    if (state == 1) showMinimized();
+    else bringBack(*this);
     applyingState_ = false;
 }
 
@@ -297,6 +281,17 @@ void FormWindow::closeEvent(QCloseEvent* event) {
     // The form decides; if it unloads, the model takes the window away.
     event->ignore();
     if (form_) host_.closeRequested(*this);
+}
+
+void FormWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (watchingState_ || !windowHandle()) return;
+    watchingState_ = true;
+    // Qt's own frame on Wayland minimises the window alone, telling the widget nothing.
+    connect(windowHandle(), &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
+        if (state == Qt::WindowMinimized && !applyingState_ && form_ && form_->WindowState != 1)
+            host_.playerSetWindowState(*this, 1);
+    });
 }
 
 void FormWindow::changeEvent(QEvent* event) {

@@ -55,6 +55,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     // Tab is a key of the model's, not Qt's way to move between widgets.
     bool focusNextPrevChild(bool next) override;
@@ -90,6 +91,7 @@ private:
     };
     std::unordered_map<const vb::Control*, LabelText> labelText_;
     bool applyingState_ = false;
+    bool watchingState_ = false;
     // Keys pressed in this window: a key-up whose key-down went elsewhere (the Enter that closed
     // a message box, say) is not this window's.
     std::set<int> keysDown_;

@@ -4,13 +4,16 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "runtime/qt/placement.h"
+#include "runtime/qt/window_state.h"
 
 namespace vb::qt {
 
@@ -53,6 +56,15 @@ MessageBox::MessageBox(const QString& title, const QString& text, QWidget* owner
 
 void MessageBox::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    if (!watchingState_ && windowHandle()) {
+        watchingState_ = true;
+        // The game waits for this box: put it back in front of the player, once the window
+        // manager has finished minimising it (on openbox that brings its owner back too). Qt's
+        // own frame on Wayland minimises the window alone, telling the widget nothing.
+        connect(windowHandle(), &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
+            if (state == Qt::WindowMinimized) QTimer::singleShot(0, this, [this] { bringBack(*this); });
+        });
+    }
     // Centred over the window it belongs to; Qt's own placement allows for a frame it guesses.
     QWidget* owner = parentWidget();
     if (!owner || !owner->isVisible()) return;
@@ -60,28 +72,26 @@ void MessageBox::showEvent(QShowEvent* event) {
     placeWindow(*this, owner->geometry().center() - rect().center() - ownerFrame);
 }
 
-void MessageBox::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || !isMinimized()) return;
-    // The game waits for this box: put it back in front of the player, once the window manager
-    // has finished minimising (bringing it back brings its owner back too).
-    QTimer::singleShot(0, this, [this] {
-        showNormal();
-        raise();
-        activateWindow();
-    });
+void MessageBox::ask() {
+    // Not QDialog::exec(): hiding the box, as bringing it back on Wayland does, would end that.
+    QEventLoop answered;
+    connect(this, &QDialog::finished, &answered, &QEventLoop::quit);
+    show();
+    answered.exec(QEventLoop::DialogExec);
 }
 
 QString MessageBox::text() const { return text_->text(); }
 
 int MessageBox::widthForCaption(const QString& caption) {
-    // Title bars set their caption bold, often a little larger than the desktop's text; a window
-    // menu and a close button stand beside it, each about as wide as the bar is high.
+    // Title bars set their caption bold, often a little larger than the desktop's text, and many
+    // centre it across the whole bar, which holds a window menu on one side and up to three
+    // buttons on the other (Qt's own frame on Wayland draws all three), each about as wide as
+    // the bar is high.
     QFont titleFont = QApplication::font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
     const QFontMetrics metrics(titleFont);
-    return metrics.horizontalAdvance(caption) + 4 * metrics.height() + 32;
+    return metrics.horizontalAdvance(caption) + 2 * (3 * metrics.height() + 24);
 }
 
 }  // namespace vb::qt

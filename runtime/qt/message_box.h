@@ -17,6 +17,9 @@ class MessageBox final : public QDialog {
 public:
     MessageBox(const QString& title, const QString& text, QWidget* owner);
 
+    // Shows the box and returns once the player has answered it.
+    void ask();
+
     QString text() const;
     QPushButton* okButton() const { return ok_; }
     // The narrowest the box may be for a window manager's title bar to show `caption` whole
@@ -25,11 +28,11 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     QLabel* text_;
     QPushButton* ok_;
+    bool watchingState_ = false;
 };
 
 }  // namespace vb::qt

@@ -69,7 +69,7 @@ void QtHost::showBox(const QString& title, const QString& text) {
     // Over the window last brought up, which is where the game wants the player to look.
     QWidget* owner = lastRaised_ && lastRaised_->form() && lastRaised_->isVisible() ? lastRaised_.data() : nullptr;
     MessageBox box(title, text, owner);
-    box.exec();
+    box.ask();
 }
 
 void QtHost::messageBox(std::string_view title, std::string_view text) {

@@ -3,10 +3,11 @@
 # crisp 2x2 squares, text drawn at the screen's resolution, positions and rules as at scale 1.
 # Also: an idle title screen uses no CPU, and the frame's close button on the title window ends
 # the program as Quit does.
-# Usage: high_dpi.sh GAME PROBE OUT
-GAME=$(realpath "$1") PROBE=$2 OUT=$3
+# Usage: high_dpi.sh GAME PICTURES OUT   (PICTURES: e2e-probe)
+GAME=$(realpath "$1") PICTURES=$2 OUT=$3
 SCALE=2
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/x11.sh"
 
 # Room for the title window, 814x906 at its design place (342, 216).
 start_x 1920x1200x24
@@ -23,13 +24,13 @@ poll 10 slide_done || fail "the title did not slide in to its place, or Begin di
 step "text is drawn at the screen's resolution, not as enlarged pixels"
 if title_lettered; then
     # At scale 1 and enlarged, every game pixel of the title's letters would be one crisp square.
-    soft=$("$PROBE" blocks "$last_shot" "$GEOM" "$SCALE" 6 0 393 41)
+    soft=$("$PICTURES" blocks "$last_shot" "$GEOM" "$SCALE" 6 0 393 41)
     note "title letters: $soft game pixels finer than a square"
     (( soft >= 200 )) || problem "the title's letters have $soft game pixels finer than a 2x2 square: drawn enlarged, not sharp"
 else
     problem "the title's letters are not drawn ($(title_letter_pixels) magenta pixels)"
 fi
-soft=$("$PROBE" blocks "$last_shot" "$GEOM" "$SCALE" "${BEGIN_RECT[@]}")
+soft=$("$PICTURES" blocks "$last_shot" "$GEOM" "$SCALE" "${BEGIN_RECT[@]}")
 note "Begin button: $soft game pixels finer than a square"
 (( soft >= 50 )) || problem "the Begin button has $soft game pixels finer than a 2x2 square: drawn enlarged, not sharp"
 
@@ -64,14 +65,14 @@ xdotool key Right
 await_row "right" "vessa_stand_r:$((HEROINE_START + STEP))"
 
 step "closing the level by its frame restores the title window with Begin"
-"$PROBE" close "$LEVEL_WIN"
+"$PICTURES" close "$LEVEL_WIN"
 poll 10 window_gone "${EASY_SIZE[@]}" || fail "the level window is still there after its close"
 await_window title "${TITLE_SIZE[@]}" normal
 restored() { shot restored; title_slid_in && begin_shown; }
 poll 5 restored || fail "the restored title window does not show the title and Begin"
 
 step "closing the title window by its frame ends the program with status 0"
-"$PROBE" close "$TITLE_WIN"
+"$PICTURES" close "$TITLE_WIN"
 wait_game_end 10
 [ "$exit_status" -eq 0 ] || fail "the game exited with status $exit_status"
 no_game_process_left
