@@ -46,6 +46,8 @@ public:
     void applyWindowState(int state);
 
     const std::vector<FormButton*>& buttons() const { return buttons_; }
+    // Whether a key-up is being held back, in case a press shows it was a repeat.
+    bool holdsKeyUp() const { return pendingRelease_.has_value(); }
     // A label's text as this window sets it in a box of that size.
     static FittedText labelLayout(const vb::Label& label, QSize size);
 

@@ -81,8 +81,7 @@ void QtHost::messageBox(std::string_view title, std::string_view text) {
 }
 
 void QtHost::runtimeError(const vb::RuntimeError& error) {
-    // The model counts only its own message boxes as open: hold the clock here ourselves.
-    pump_.setHeld(true);
+    pump_.rearm();  // the report is a box too: no tick is due under it
     showBox(QString::fromStdString(runtime_ ? runtime_->title() : std::string()),
             QStringLiteral("Run-time error '%1':\n\n%2")
                 .arg(error.number())
@@ -90,7 +89,7 @@ void QtHost::runtimeError(const vb::RuntimeError& error) {
 }
 
 void QtHost::programEnded(int status) {
-    pump_.setHeld(true);
+    pump_.rearm();  // nothing is due any more: the pump stops
     while (!windows_.empty()) dropWindow(*windows_.begin()->first);
     Q_EMIT ended(status);
 }

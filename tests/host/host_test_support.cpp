@@ -47,6 +47,16 @@ void GameDesktop::SetUp() {
     program.start();
 }
 
+void GameOnTestClock::SetUp() {
+    host.pump().setClock([this] { return clockNs; });
+    GameDesktop::SetUp();
+}
+
+void GameOnTestClock::advance(std::int64_t ms) {
+    clockNs += ms * 1'000'000;
+    if (host.pump().armed()) host.pump().wake();
+}
+
 void GameDesktop::TearDown() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 vb::qt::FormWindow* GameDesktop::window(vb::FormSlotBase& slot) const {

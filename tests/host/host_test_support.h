@@ -57,6 +57,15 @@ protected:
     std::vector<int> endings;  // exit statuses the host announced
 };
 
+// The game on a clock the test moves itself: no tick comes unless the test lets time pass.
+class GameOnTestClock : public GameDesktop {
+protected:
+    void SetUp() override;
+    // Lets `ms` milliseconds pass: the pump's armed wake-up, if any, falls at their end.
+    void advance(std::int64_t ms);
+    std::int64_t clockNs = 0;
+};
+
 // A form with no focusable control: every key goes to its Form_KeyDown / Form_KeyUp.
 class KeyProbe : public vb::Form {
 public:
