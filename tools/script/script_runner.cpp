@@ -1,8 +1,11 @@
 #include "tools/script/script_runner.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <istream>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string_view>
@@ -40,6 +43,7 @@ private:
 
 struct ScriptError {
     std::string message;
+    int line = 0;  // where it lies, when that is not the line being read (a table's body)
 };
 
 // Key names a script may use instead of codes.
@@ -86,6 +90,8 @@ public:
     Interpreter(std::ostream& out) : host_(out), program_(host_), out_(out) {}
 
     bool failed() const { return failed_; }
+    // The table row being run, as " (NAME=VALUE ...)", added to a failed expectation's line.
+    void setRow(std::string row) { row_ = std::move(row); }
 
     void execute(std::string_view line, int lineNo) {
         const auto words = split(line);
@@ -124,14 +130,21 @@ public:
             want(words, 2, "click FORM.BUTTON");
             click(words[1]);
         } else if (cmd == "key") {
-            if (words.size() < 4 || words.size() > 5 || (words[2] != "down" && words[2] != "up"))
-                throw ScriptError{"usage: key FORM down|up CODE [MASK]"};
-            key(words[1], words[2] == "down", keyCode(words[3]), words.size() == 5 ? mask(words[4]) : 0, true);
+            auto args = words;
+            const long long times = repeatCount(args);
+            if (args.size() < 4 || args.size() > 5 || (args[2] != "down" && args[2] != "up"))
+                throw ScriptError{"usage: key FORM down|up CODE [MASK] [xN]"};
+            const int code = keyCode(args[3]);
+            const int m = args.size() == 5 ? mask(args[4]) : 0;
+            for (long long i = 0; i < times; ++i) key(args[1], args[2] == "down", code, m, true);
         } else if (cmd == "press") {
-            if (words.size() < 3 || words.size() > 4) throw ScriptError{"usage: press FORM CODE [MASK]"};
-            const int code = keyCode(words[2]);
-            const int m = words.size() == 4 ? mask(words[3]) : 0;
-            if (key(words[1], true, code, m, true)) key(words[1], false, code, m, false);
+            auto args = words;
+            const long long times = repeatCount(args);
+            if (args.size() < 3 || args.size() > 4) throw ScriptError{"usage: press FORM CODE [MASK] [xN]"};
+            const int code = keyCode(args[2]);
+            const int m = args.size() == 4 ? mask(args[3]) : 0;
+            for (long long i = 0; i < times; ++i)
+                if (key(args[1], true, code, m, true)) key(args[1], false, code, m, false);
         } else if (cmd == "tick") {
             if (words.size() < 2 || words.size() > 3) throw ScriptError{"usage: tick FORM.TIMER [N]"};
             const long long n = words.size() == 3 ? number(words[2], "N") : 1;
@@ -157,7 +170,7 @@ public:
             if (actual != wanted) {
                 failed_ = true;
                 out_ << "FAIL line " << lineNo << ": " << words[1] << " = " << actual << ", expected "
-                     << wanted << '\n';
+                     << wanted << row_ << '\n';
             }
         } else if (cmd == "dump") {
             want(words, 2, "dump FORM");
@@ -168,6 +181,16 @@ public:
     }
 
 private:
+    // A trailing "xN" repeats a key command N times, exactly as N lines of it would.
+    static long long repeatCount(std::vector<std::string_view>& words) {
+        const std::string_view last = words.back();
+        if (words.size() < 3 || last.size() < 2 || last[0] != 'x') return 1;
+        const long long n = number(last.substr(1), "a repeat count after x");
+        if (n < 0) throw ScriptError{"a repeat count must not be negative"};
+        words.pop_back();
+        return n;
+    }
+
     static void want(const std::vector<std::string_view>& words, std::size_t n, const std::string& usage) {
         if (words.size() != n) throw ScriptError{"usage: " + usage};
     }
@@ -380,26 +403,139 @@ private:
     std::ostream& out_;
     bool started_ = false;
     bool failed_ = false;
+    std::string row_;
+};
+
+// A table of cases: a header naming its columns, rows of values, and a body run once for each
+// row with $NAME standing for that row's value:
+//     table POSE WANT
+//       Stnd_R  Tiara1_R
+//       Stnd_L  Tiara1_L
+//     do
+//       set Game1.Main.Picture Game1.$POSE.Picture
+//       key Game1 down D
+//       expect Game1.Main.Picture is Game1.$WANT.Picture
+//     end
+class Table {
+public:
+    explicit Table(std::vector<std::string_view> header) {
+        if (header.size() < 2) throw ScriptError{"usage: table NAME..."};
+        for (std::size_t i = 1; i < header.size(); ++i) {
+            for (char c : header[i])
+                if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_')
+                    throw ScriptError{"a column name is letters, digits and _, not '" + std::string(header[i]) + "'"};
+            names_.emplace_back(header[i]);
+        }
+    }
+
+    // Takes one more line of the table; true once its "end" has come.
+    bool take(std::string_view line, int lineNo) {
+        const auto words = split(line);
+        const bool blank = words.empty() || words[0].front() == '#';
+        if (!inBody_) {
+            if (blank) return false;
+            if (words.size() == 1 && words[0] == "do") {
+                if (rows_.empty()) throw ScriptError{"a table needs a row before its do"};
+                inBody_ = true;
+                return false;
+            }
+            if (words.size() != names_.size())
+                throw ScriptError{"a row of this table has " + std::to_string(names_.size()) + " values"};
+            rows_.emplace_back(words.begin(), words.end());
+            return false;
+        }
+        if (!blank && words[0] == "end") {
+            if (words.size() != 1) throw ScriptError{"usage: end"};
+            return true;
+        }
+        if (!blank && (words[0] == "table" || words[0] == "do"))
+            throw ScriptError{"a table's body holds commands, not another table"};
+        body_.push_back({std::string(line), lineNo});
+        return false;
+    }
+
+    void run(Interpreter& interpreter) const {
+        for (const auto& row : rows_) {
+            std::string shown = " (";
+            for (std::size_t i = 0; i < names_.size(); ++i)
+                shown += (i ? " " : "") + names_[i] + "=" + row[i];
+            interpreter.setRow(shown + ")");
+            for (const auto& [line, lineNo] : body_) {
+                try {
+                    interpreter.execute(substitute(line, row), lineNo);
+                } catch (const ScriptError& e) {
+                    throw ScriptError{e.message + shown + ")", lineNo};
+                }
+            }
+        }
+        interpreter.setRow({});
+    }
+
+private:
+    std::string substitute(const std::string& line, const std::vector<std::string>& row) const {
+        std::string out;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if (line[i] != '$') {
+                out += line[i];
+                continue;
+            }
+            std::size_t j = i + 1;
+            while (j < line.size() && (std::isalnum(static_cast<unsigned char>(line[j])) || line[j] == '_')) ++j;
+            const std::string_view name(line.data() + i + 1, j - i - 1);
+            const auto at = std::find(names_.begin(), names_.end(), name);
+            if (at == names_.end()) throw ScriptError{"no column named '" + std::string(name) + "' in this table"};
+            out += row[static_cast<std::size_t>(at - names_.begin())];
+            i = j - 1;
+        }
+        return out;
+    }
+
+    std::vector<std::string> names_;
+    std::vector<std::vector<std::string>> rows_;
+    std::vector<std::pair<std::string, int>> body_;
+    bool inBody_ = false;
 };
 
 }  // namespace
 
 ScriptResult runScript(std::istream& in, std::ostream& out, std::ostream& err, const std::string& source) {
     Interpreter interpreter(out);
+    std::optional<Table> table;
+    int tableLine = 0;
     std::string line;
     int lineNo = 0;
+    auto report = [&](const ScriptError& e) {
+        out.flush();
+        err << source << ":" << (e.line ? e.line : lineNo) << ": " << e.message << '\n';
+        return ScriptResult::ScriptError;
+    };
     while (std::getline(in, line)) {
         ++lineNo;
         while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
             line.pop_back();
         try {
-            interpreter.execute(line, lineNo);
+            if (table) {
+                if (table->take(line, lineNo)) {
+                    const Table done = std::move(*table);
+                    table.reset();
+                    done.run(interpreter);
+                }
+                continue;
+            }
+            const auto words = split(line);
+            if (!words.empty() && words[0] == "table") {
+                table.emplace(words);
+                tableLine = lineNo;
+            } else if (!words.empty() && (words[0] == "do" || words[0] == "end")) {
+                throw ScriptError{std::string(words[0]) + " outside a table"};
+            } else {
+                interpreter.execute(line, lineNo);
+            }
         } catch (const ScriptError& e) {
-            out.flush();
-            err << source << ":" << lineNo << ": " << e.message << '\n';
-            return ScriptResult::ScriptError;
+            return report(e);
         }
     }
+    if (table) return report(ScriptError{"the table has no end", tableLine});
     return interpreter.failed() ? ScriptResult::ExpectFailed : ScriptResult::Passed;
 }
 
