@@ -4,6 +4,7 @@ string(REPLACE "," ";" ICON_SIZES "${ICON_SIZES}")
 set(EXPECTED_FILES
   bin/miravel-vozoda
   share/applications/${APP_ID}.desktop
+  share/icons/hicolor/scalable/apps/${APP_ID}.svg
   share/metainfo/${APP_ID}.metainfo.xml
   share/man/man6/miravel-vozoda.6.gz)
 foreach(size IN LISTS ICON_SIZES)
