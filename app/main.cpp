@@ -14,6 +14,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(miravel::kAppTitle);
     QApplication::setApplicationVersion(miravel::kFileVersion);
+    // The installed desktop entry's name: Wayland compositors match the windows to it by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral(MIRAVEL_APP_ID));
     // The model ends the program (Quit, a closed title window, a run-time error), not Qt.
     QApplication::setQuitOnLastWindowClosed(false);
 

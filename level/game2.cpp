@@ -6,25 +6,25 @@ namespace miravel {
 
 namespace {
 const LevelLayout kLayout{
-    {kAppTitle, 7425, 2940, 2475, 2760, std::nullopt},
-    "icon_portrait2",
-    /*Main*/ {3840, 1920, 375, 495},
-    /*Stnd_R*/ {4080, 2520, 285, 570},
-    /*Stnd_L*/ {3600, 2520, 285, 570},
-    /*Tiara1_R*/ {4560, 2520, 300, 555},
-    /*Tiara1_L*/ {3240, 2520, 300, 555},
-    /*Tiara2_R*/ {4920, 2520, 315, 540},
-    /*Tiara2_L*/ {2880, 2520, 315, 540},
-    /*Action*/ {4320, 1920, 525, 195},
-    /*YoumaL*/ {1080, 1560, 525, 960},
-    /*YoumaR*/ {6600, 1560, 525, 960},
-    /*Exito*/ {240, 1320, 345, 450},
-    /*Label1*/ {3840, -240, 1215, 375},
+    .form = {kAppTitle, 7425, 2940, 2475, 2760, std::nullopt},
+    .icon = "icon_portrait2",
+    .Main = {3840, 1920, 375, 495},
+    .Stnd_R = {4080, 2520, 285, 570},
+    .Stnd_L = {3600, 2520, 285, 570},
+    .Tiara1_R = {4560, 2520, 300, 555},
+    .Tiara1_L = {3240, 2520, 300, 555},
+    .Tiara2_R = {4920, 2520, 315, 540},
+    .Tiara2_L = {2880, 2520, 315, 540},
+    .Action = {4320, 1920, 525, 195},
+    .YoumaL = {1080, 1560, 525, 960},
+    .YoumaR = {6600, 1560, 525, 960},
+    .Exito = {240, 1320, 345, 450},
+    .Label1 = {3840, -240, 1215, 375},
 };
 
 const LevelRules kRules{
-    6, false, false,
-    "Congratulations! You've Beaten the 'Moderate' Mode! Try To Beat the 'Difficult' Mode!",
+    .bumpLimit = 6,
+    .exitMessage = "Congratulations! You've Beaten the 'Moderate' Mode! Try To Beat the 'Difficult' Mode!",
 };
 }  // namespace
 
@@ -39,25 +39,17 @@ Game2Form::Game2Form(vb::FormSlotBase& slot, Program& prog)
 
 void Game2Form::Timer1_Timer() {
     // Hand-over: the score passes unchanged to the Difficult level, with no message.
-    if (score() >= 1000) {
+    if (score() >= kHandOverScore) {
         Load(Game3);
         Show(Game3);
         Unload(*this);
         return;
     }
 
-    Ball1.Top = Ball1.Top + 180;
-    Ball2.Top = Ball2.Top + 180;
-    Ball3.Top = Ball3.Top + 180;
-
-    // Back to the top once strictly below 2640.
-    if (Ball1.Top > 2640) Ball1.Top = -120;
-    if (Ball2.Top > 2640) Ball2.Top = -120;
-    if (Ball3.Top > 2640) Ball3.Top = -120;
-
+    for (vb::Image* ball : {&Ball1, &Ball2, &Ball3}) fall(*ball);
     for (vb::Image* ball : {&Ball1, &Ball2, &Ball3}) {
         if (fallingBallHits(*ball)) {
-            defeat(true);
+            defeat(Heroine::Hidden);
             return;
         }
     }

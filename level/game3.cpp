@@ -4,26 +4,27 @@ namespace miravel {
 
 namespace {
 const LevelLayout kLayout{
-    {kAppTitle, 7470, 2940, 2475, 2760, std::nullopt},
-    "icon_portrait3",
-    /*Main*/ {3840, 2040, 375, 495},
-    /*Stnd_R*/ {4080, 2640, 285, 570},
-    /*Stnd_L*/ {3600, 2640, 285, 570},
-    /*Tiara1_R*/ {4560, 2640, 300, 555},
-    /*Tiara1_L*/ {3240, 2640, 300, 555},
-    /*Tiara2_R*/ {4920, 2640, 315, 540},
-    /*Tiara2_L*/ {2880, 2640, 315, 540},
-    /*Action*/ {4320, 2045, 525, 195},
-    /*YoumaL*/ {540, 1680, 525, 960},
-    /*YoumaR*/ {6300, 1680, 525, 960},
-    /*Exito*/ {240, 480, 345, 450},
-    /*Label1*/ {4200, -360, 1215, 495},
+    .form = {kAppTitle, 7470, 2940, 2475, 2760, std::nullopt},
+    .icon = "icon_portrait3",
+    .Main = {3840, kGroundRow, 375, 495},
+    .Stnd_R = {4080, 2640, 285, 570},
+    .Stnd_L = {3600, 2640, 285, 570},
+    .Tiara1_R = {4560, 2640, 300, 555},
+    .Tiara1_L = {3240, 2640, 300, 555},
+    .Tiara2_R = {4920, 2640, 315, 540},
+    .Tiara2_L = {2880, 2640, 315, 540},
+    .Action = {4320, kGroundTiaraRow, 525, 195},
+    .YoumaL = {540, 1680, 525, 960},
+    .YoumaR = {6300, 1680, 525, 960},
+    .Exito = {240, 480, 345, 450},
+    .Label1 = {4200, -360, 1215, 495},
 };
 
 const LevelRules kRules{
-    70, true, false,
-    "Congratulations! You've Beaten Miravel Vozoda! Give Yourself a Pat On the Back Because That "
-    "Was Tough! :-)",
+    .bumpLimit = 70,
+    .twoRows = true,
+    .exitMessage = "Congratulations! You've Beaten Miravel Vozoda! Give Yourself a Pat On the Back Because "
+                   "That Was Tough! :-)",
 };
 }  // namespace
 
@@ -39,15 +40,9 @@ Game3Form::Game3Form(vb::FormSlotBase& slot, Program& prog)
 }
 
 void Game3Form::Timer1_Timer() {
-    Ball1.Top = Ball1.Top + 180;
-    Ball2.Top = Ball2.Top + 180;
-    Ball3.Top = Ball3.Top + 180;
+    for (vb::Image* ball : {&Ball1, &Ball2, &Ball3}) fall(*ball);
     Ball6.Left = Ball6.Left + 120;
     Ball7.Left = Ball7.Left - 120;
-
-    if (Ball1.Top > 2640) Ball1.Top = -120;
-    if (Ball2.Top > 2640) Ball2.Top = -120;
-    if (Ball3.Top > 2640) Ball3.Top = -120;
     if (Ball6.Left > 7200) Ball6.Left = 0;
     // Kept: the overhead ball turns back at 1 or less, so it never stands at 0.
     if (Ball7.Left <= 1) Ball7.Left = 7080;
@@ -55,17 +50,17 @@ void Game3Form::Timer1_Timer() {
     // Kept: a falling ball leaves the heroine standing while the box is shown.
     for (vb::Image* ball : {&Ball1, &Ball2, &Ball3}) {
         if (fallingBallHits(*ball)) {
-            defeat(false);
+            defeat(Heroine::LeftStanding);
             return;
         }
     }
     // The floor ball hits her on the ground row, the overhead ball on the raised row.
-    if (Ball6.Left == Main.Left && Main.Top == 2040) {
-        defeat(true);
+    if (Ball6.Left == Main.Left && Main.Top == kGroundRow) {
+        defeat(Heroine::Hidden);
         return;
     }
-    if (Ball7.Left == Main.Left && Main.Top == 1000) {
-        defeat(false);
+    if (Ball7.Left == Main.Left && Main.Top == kRaisedRow) {
+        defeat(Heroine::LeftStanding);
         return;
     }
 

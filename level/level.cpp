@@ -77,12 +77,11 @@ void LevelForm::Form_KeyDown(int KeyCode, int /*Shift*/) {
         if (Main.Picture == Stnd_R.Picture) Main.Picture = Tiara1_R.Picture;
         if (Main.Picture == Tiara2_R.Picture) Main.Picture = Tiara1_R.Picture;
     } else if (rules.twoRows && KeyCode == vb::key::Up) {
-        Main.Top = 1000;
-        Action.Top = 1000;
+        Main.Top = kRaisedRow;
+        Action.Top = kRaisedRow;
     } else if (rules.twoRows && KeyCode == vb::key::Down) {
-        // Kept: on the ground row the tiara flies 5 twips below the heroine, as in the layout.
-        Main.Top = 2040;
-        Action.Top = 2045;
+        Main.Top = kGroundRow;
+        Action.Top = kGroundTiaraRow;
     }
 }
 
@@ -133,17 +132,17 @@ void LevelForm::Youma_Timer() {
 
     // Hits: the tiara strictly past the youma's left edge while it is shown. A hit hides the tiara,
     // so at most one hit scores per tick. On the Difficult level only the ground row hits.
-    if (Action.Left > YoumaR.Left && Action.Visible && (!rules.twoRows || Action.Top == 2045)) {
+    if (Action.Left > YoumaR.Left && Action.Visible && (!rules.twoRows || Action.Top == kGroundTiaraRow)) {
         YoumaR.Visible = false;
         YoumaR.Left = 6600;
         Action.Visible = false;
-        Intro->Score.Caption = vb::CStr(vb::CDbl(Intro->Score.Caption) + 10);
+        scoreHit();
     }
-    if (Action.Left < YoumaL.Left && Action.Visible && (!rules.twoRows || Action.Top == 2045)) {
+    if (Action.Left < YoumaL.Left && Action.Visible && (!rules.twoRows || Action.Top == kGroundTiaraRow)) {
         YoumaL.Visible = false;
         YoumaL.Left = -700;
         Action.Visible = false;
-        Intro->Score.Caption = vb::CStr(vb::CDbl(Intro->Score.Caption) + 10);
+        scoreHit();
     }
 
     // Re-show: a youma comes back once the tiara lies on the heroine's side of it, visible or not.
@@ -155,21 +154,21 @@ void LevelForm::Youma_Timer() {
     if (rules.twoRows) {
         // Difficult: only on the ground row, and only when the youma lands exactly 60 twips from
         // her; one that misses the point walks through her.
-        if (Main.Left - 60 == YoumaR.Left && Main.Top == 2040) {
-            defeat(true);
+        if (Main.Left - 60 == YoumaR.Left && Main.Top == kGroundRow) {
+            defeat(Heroine::Hidden);
             return;  // the level is gone
         }
-        if (Main.Left + 60 == YoumaL.Left && Main.Top == 2040) {
-            defeat(true);
+        if (Main.Left + 60 == YoumaL.Left && Main.Top == kGroundRow) {
+            defeat(Heroine::Hidden);
             return;  // the level is gone
         }
     } else {
         if (YoumaR.Left < Main.Left) {
-            defeat(true);
+            defeat(Heroine::Hidden);
             return;  // the level is gone
         }
         if (YoumaL.Left > Main.Left) {
-            defeat(true);
+            defeat(Heroine::Hidden);
             return;  // the level is gone
         }
     }
@@ -180,8 +179,8 @@ void LevelForm::closeRequested() {
     Intro->WindowState = 0;
 }
 
-void LevelForm::defeat(bool hideHeroine) {
-    if (hideHeroine) Main.Visible = false;
+void LevelForm::defeat(Heroine heroine) {
+    if (heroine == Heroine::Hidden) Main.Visible = false;
     Intro->strt.Visible = false;
     Intro->Score.Visible = true;
     Intro->LblScr.Visible = true;
@@ -192,8 +191,12 @@ void LevelForm::defeat(bool hideHeroine) {
 
 double LevelForm::score() const { return vb::CDbl(Intro->Score.Caption); }
 
+// Read afresh from the caption and written back as its digits: a caption that is no number is a
+// type mismatch, as it would be anywhere else the score is read.
+void LevelForm::scoreHit() { Intro->Score.Caption = vb::CStr(score() + kPointsPerHit); }
+
 void LevelForm::openExitAtTarget() {
-    if (score() >= 500) {
+    if (score() >= kExitScore) {
         Youma.Enabled = false;
         YoumaL.Visible = false;
         YoumaR.Visible = false;
@@ -202,14 +205,20 @@ void LevelForm::openExitAtTarget() {
 }
 
 bool LevelForm::leaveThroughExit() {
-    if (!(Main.Left < 240 && Exito.Visible)) return false;
+    if (!(Main.Left < kExitThreshold && Exito.Visible)) return false;
     // The level closes first; its box comes up after the window has gone.
     Intro->WindowState = 0;
     Intro->strt.Visible = false;
-    Main.Left = 241;
+    // She stands just past the exit, so the exit test no longer holds.
+    Main.Left = kExitThreshold + 1;
     Unload(*this);
     MsgBox(rules.exitMessage);
     return true;
+}
+
+void LevelForm::fall(vb::Image& ball) {
+    ball.Top = ball.Top + 180;
+    if (ball.Top > 2640) ball.Top = -120;
 }
 
 bool LevelForm::fallingBallHits(const vb::Image& ball) const {

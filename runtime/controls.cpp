@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 #include "runtime/form.h"
 #include "runtime/runtime.h"
 
 namespace vb {
+
+int Font::pixelSize() const { return std::max(1, static_cast<int>(std::lround(points * 4.0 / 3.0))); }
+
+int Font::lineHeight() const { return static_cast<int>(std::lround(pixelSize() * 1.2)); }
 
 Control::Control(Form& form, const char* name, Kind kind) : form_(form), name_(name), kind_(kind) {
     form.addControl(this);

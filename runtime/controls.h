@@ -30,6 +30,12 @@ struct Font {
     double points = 8.25;  // the runtime's default font
     bool bold = false;
     bool underline = false;
+
+    // The designed face at 96 dots per inch: its size in pixels (points * 4 / 3), and the distance
+    // from one line to the next, which the desktop's sans serif sets at 1.2 em (13 px at the
+    // default 8.25 pt). The faces that stand in for it are fitted to these lines.
+    int pixelSize() const;
+    int lineHeight() const;
 };
 
 class Control : public PropertyOwner {

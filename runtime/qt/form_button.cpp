@@ -29,7 +29,13 @@ void FormButton::sync() {
         // setText grabs the "&" letter as a Qt shortcut; Alt+letter is the model's to route.
         setShortcut(QKeySequence());
     }
-    setGeometry(pixelRect(*button_));
+    const QRect place = pixelRect(*button_);
+    if (caption != fittedFor_.first || place.size() != fittedFor_.second) {
+        fittedFor_ = {caption, place.size()};
+        fitted_ = FittedText(button_->look.font, caption, {captionBox(place.size()), true, true, false}, true);
+        update();
+    }
+    setGeometry(place);
     const bool focused = button_->form().focus() == button_;
     if (focused != modelFocus_) {
         modelFocus_ = focused;
@@ -38,21 +44,28 @@ void FormButton::sync() {
     setVisible(button_->Visible);
 }
 
+// Inside the frame the desktop draws around the focused button's caption.
+QRectF FormButton::captionBox(QSize size) {
+    return QRectF(kFocusInset + 1, kFocusInset + 1, size.width() - 2 * (kFocusInset + 1),
+                  size.height() - 2 * (kFocusInset + 1));
+}
+
 void FormButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);
-    if (!modelFocus_) {
-        painter.drawControl(QStyle::CE_PushButton, option);
-        return;
-    }
-    option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
-    painter.drawControl(QStyle::CE_PushButton, option);
+    if (modelFocus_) option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+    painter.drawControl(QStyle::CE_PushButtonBevel, option);
+    painter.setPen(palette().color(QPalette::ButtonText));
+    // The caption is set by the game's own rules, fitted inside the focus frame, so the frame
+    // never runs through it.
+    fitted_.draw(painter);
+    if (!modelFocus_) return;
     // The style's own focus hint is faint on a coloured form: add the desktop's classic dotted
     // frame inside the button, so the player sees where Enter goes.
     painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rect().adjusted(4, 4, -5, -5));
+    painter.drawRect(rect().adjusted(kFocusInset, kFocusInset, -kFocusInset - 1, -kFocusInset - 1));
 }
 
 }  // namespace vb::qt

@@ -3,6 +3,10 @@
 #pragma once
 
 #include <QPushButton>
+#include <QSize>
+#include <utility>
+
+#include "runtime/qt/fitted_text.h"
 
 namespace vb {
 class CommandButton;
@@ -21,6 +25,11 @@ public:
     // Brings caption, geometry, visibility and focus in line with the model.
     void sync();
     bool hasModelFocus() const { return modelFocus_; }
+    // The caption as drawn, and the box it is fitted to in a button of that size.
+    const FittedText& caption() const { return fitted_; }
+    static QRectF captionBox(QSize size);
+    // Pixels between the button's edge and the dotted frame that marks the focus.
+    static constexpr int kFocusInset = 3;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,6 +38,8 @@ private:
     vb::CommandButton* button_;
     bool modelFocus_ = false;
     QString caption_;
+    FittedText fitted_;
+    std::pair<QString, QSize> fittedFor_;
 };
 
 }  // namespace vb::qt

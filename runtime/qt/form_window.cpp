@@ -4,14 +4,18 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QWindow>
 
 #include "runtime/form.h"
+#include "runtime/runtime.h"
 #include "runtime/qt/form_button.h"
 #include "runtime/qt/geometry.h"
 #include "runtime/qt/key_codes.h"
 #include "runtime/qt/picture_cache.h"
+#include "runtime/qt/placement.h"
 #include "runtime/qt/qt_host.h"
-#include "runtime/qt/stand_in_fonts.h"
+#include "runtime/qt/window_state.h"
+#include "runtime/qt/fitted_text.h"
 
 namespace vb::qt {
 
@@ -28,7 +32,7 @@ FormWindow::FormWindow(vb::Form& form, QtHost& host)
       host_(host) {
     const vb::FormDesign& design = form.design();
     setFixedSize(design.clientWidth / kTwipsPerPixel, design.clientHeight / kTwipsPerPixel);
-    move(design.left / kTwipsPerPixel, design.top / kTwipsPerPixel);
+    placeWindow(*this, QPoint(design.left / kTwipsPerPixel, design.top / kTwipsPerPixel));
     setFocusPolicy(Qt::StrongFocus);
     // Long enough for the press of an X auto-repeat pair to arrive, too short for a player to feel.
     releaseTimer_.setSingleShot(true);
@@ -65,7 +69,10 @@ void FormWindow::syncIfChanged() {
 void FormWindow::sync() {
     if (!form_) return;
     syncedRevision_ = form_->revision();
-    setWindowTitle(QString::fromStdString(form_->Caption.get()));
+    // A form without a caption still names the program in its title bar and task list, the same
+    // for window managers that read WM_NAME and those that read _NET_WM_NAME.
+    const std::string& caption = form_->Caption.get();
+    setWindowTitle(QString::fromStdString(caption.empty() ? form_->runtime().title() : caption));
     // Buttons are child widgets, so they lie over everything the form paints.
     for (FormButton* b : buttons_) b->sync();
     // Shown only through the host's formShown; a form the game hides goes away here.
@@ -130,13 +137,8 @@ void FormWindow::updateChanged() {
 
 void FormWindow::applyWindowState(int state) {
     applyingState_ = true;
-    if (state == 1) {
-        showMinimized();
-    } else {
-        showNormal();
-        raise();
-        activateWindow();
-    }
+    if (state == 1) showMinimized();
+    else bringBack(*this);
     applyingState_ = false;
 }
 
@@ -218,12 +220,15 @@ const QPixmap& FormWindow::labelText(const vb::Label& label, QSize size, qreal s
     cached.pixmap.setDevicePixelRatio(scale);
     cached.pixmap.fill(label.look.backColor ? toQColor(*label.look.backColor) : QColor(Qt::transparent));
     QPainter p(&cached.pixmap);
-    p.setFont(standInFont(label.look.font));
     p.setPen(label.look.foreColor ? toQColor(*label.look.foreColor) : QColor(Qt::black));
-    const int align = label.look.centred ? Qt::AlignHCenter : Qt::AlignLeft;
     // The picture is the label's box, so its text never leaves it.
-    p.drawText(QRect(QPoint(0, 0), size), align | Qt::AlignTop | Qt::TextWordWrap, QString::fromStdString(caption));
+    labelLayout(label, size).draw(p);
     return cached.pixmap;
+}
+
+FittedText FormWindow::labelLayout(const vb::Label& label, QSize size) {
+    return FittedText(label.look.font, QString::fromStdString(label.Caption.get()),
+                      {QRectF(QPointF(0, 0), QSizeF(size)), label.look.centred, false, true});
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {
@@ -278,12 +283,31 @@ void FormWindow::closeEvent(QCloseEvent* event) {
     if (form_) host_.closeRequested(*this);
 }
 
+void FormWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (watchingState_ || !windowHandle()) return;
+    watchingState_ = true;
+    // Qt's own frame on Wayland minimises the window alone, telling the widget nothing.
+    connect(windowHandle(), &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
+        if (state == Qt::WindowMinimized && !applyingState_ && form_ && form_->WindowState != 1)
+            host_.playerSetWindowState(*this, 1);
+    });
+}
+
 void FormWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || applyingState_ || !form_) return;
-    // Only a change the model does not know of yet is the player's own.
-    const int state = isMinimized() ? 1 : 0;
-    if (state != form_->WindowState) host_.playerSetWindowState(*this, state);
+    if (applyingState_ || !form_) return;
+    if (event->type() == QEvent::WindowStateChange) {
+        // Only a change the model does not know of yet is the player's own. Where minimising is
+        // one way, a window reported normal may well still be minimised: that report says nothing.
+        const int state = isMinimized() ? 1 : 0;
+        if (state == 0 && minimisingIsOneWay()) return;
+        if (state != form_->WindowState) host_.playerSetWindowState(*this, state);
+    } else if (event->type() == QEvent::ActivationChange && minimisingIsOneWay()) {
+        // There, a window the player brings back from the task list tells only by becoming active:
+        // a minimised window never is.
+        if (isActiveWindow() && form_->WindowState == 1) host_.playerSetWindowState(*this, 0);
+    }
 }
 
 bool FormWindow::focusNextPrevChild(bool) { return false; }

@@ -26,6 +26,7 @@ class Label;
 
 namespace vb::qt {
 
+class FittedText;
 class FormButton;
 class QtHost;
 
@@ -45,6 +46,10 @@ public:
     void applyWindowState(int state);
 
     const std::vector<FormButton*>& buttons() const { return buttons_; }
+    // Whether a key-up is being held back, in case a press shows it was a repeat.
+    bool holdsKeyUp() const { return pendingRelease_.has_value(); }
+    // A label's text as this window sets it in a box of that size.
+    static FittedText labelLayout(const vb::Label& label, QSize size);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -52,6 +57,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     // Tab is a key of the model's, not Qt's way to move between widgets.
     bool focusNextPrevChild(bool next) override;
@@ -87,6 +93,7 @@ private:
     };
     std::unordered_map<const vb::Control*, LabelText> labelText_;
     bool applyingState_ = false;
+    bool watchingState_ = false;
     // Keys pressed in this window: a key-up whose key-down went elsewhere (the Enter that closed
     // a message box, say) is not this window's.
     std::set<int> keysDown_;

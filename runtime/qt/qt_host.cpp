@@ -1,10 +1,9 @@
 #include "runtime/qt/qt_host.h"
 
-#include <QMessageBox>
-#include <QPushButton>
 
 #include "runtime/form.h"
 #include "runtime/qt/form_window.h"
+#include "runtime/qt/message_box.h"
 #include "runtime/runtime.h"
 
 namespace vb::qt {
@@ -69,10 +68,8 @@ void QtHost::showBox(const QString& title, const QString& text) {
     syncWindows();
     // Over the window last brought up, which is where the game wants the player to look.
     QWidget* owner = lastRaised_ && lastRaised_->form() && lastRaised_->isVisible() ? lastRaised_.data() : nullptr;
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner);
-    box.setTextFormat(Qt::PlainText);
-    box.button(QMessageBox::Ok)->setIcon(QIcon());  // a plain OK, as the desktop's own boxes
-    box.exec();
+    MessageBox box(title, text, owner);
+    box.ask();
 }
 
 void QtHost::messageBox(std::string_view title, std::string_view text) {
@@ -84,8 +81,7 @@ void QtHost::messageBox(std::string_view title, std::string_view text) {
 }
 
 void QtHost::runtimeError(const vb::RuntimeError& error) {
-    // The model counts only its own message boxes as open: hold the clock here ourselves.
-    pump_.setHeld(true);
+    pump_.rearm();  // the report is a box too: no tick is due under it
     showBox(QString::fromStdString(runtime_ ? runtime_->title() : std::string()),
             QStringLiteral("Run-time error '%1':\n\n%2")
                 .arg(error.number())
@@ -93,7 +89,7 @@ void QtHost::runtimeError(const vb::RuntimeError& error) {
 }
 
 void QtHost::programEnded(int status) {
-    pump_.setHeld(true);
+    pump_.rearm();  // nothing is due any more: the pump stops
     while (!windows_.empty()) dropWindow(*windows_.begin()->first);
     Q_EMIT ended(status);
 }

@@ -2,8 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -16,28 +16,33 @@ namespace vb::qt {
 class TimerPump : public QObject {
     Q_OBJECT
 public:
+    // Nanoseconds on a steady clock. The pump reads real time unless it is handed a clock of its
+    // own, as tests do to run on time they move themselves.
+    using Clock = std::function<std::int64_t()>;
+
     explicit TimerPump(QObject* parent = nullptr);
 
+    void setClock(Clock clock);
     // Model time 0 is now.
     void attach(vb::Runtime& runtime);
-    // Milliseconds of real time since attach.
+    // Milliseconds on the clock since attach.
     std::int64_t now() const;
-    // Brings the model's clock up to real time, delivering what fell due. Done before every input
+    // Brings the model's clock up to now, delivering what fell due. Done before every input
     // event, so ticks keep their place in time and a timer started by the input counts from now.
     void catchUp();
     // Arms the timer for the next tick due, or stops it when none is due.
     void rearm();
-    // While held, nothing is delivered (a box the model does not know of is open).
-    void setHeld(bool held);
+    // What the armed timer does when it falls: catch up, then arm for the next tick.
+    void wake();
     bool armed() const { return timer_.isActive(); }
+    // Milliseconds until the armed timer falls.
+    int wakesIn() const { return timer_.interval(); }
 
 private:
-    void fire();
-
     vb::Runtime* runtime_ = nullptr;
-    QElapsedTimer clock_;
+    Clock clock_;
+    std::int64_t startNs_ = 0;
     QTimer timer_;
-    bool held_ = false;
 };
 
 }  // namespace vb::qt

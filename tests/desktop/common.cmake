@@ -1,9 +1,14 @@
-# Shared by the install and .deb checks: what a full install holds, relative to the prefix.
+# Shared by the install and .deb checks: what a full install holds, relative to the prefix, with
+# the program in BIN_DIR (bin unless the caller says otherwise).
 string(REPLACE "," ";" ICON_SIZES "${ICON_SIZES}")
+if(NOT DEFINED BIN_DIR)
+  set(BIN_DIR bin)
+endif()
 
 set(EXPECTED_FILES
-  bin/miravel-vozoda
+  ${BIN_DIR}/miravel-vozoda
   share/applications/${APP_ID}.desktop
+  share/icons/hicolor/scalable/apps/${APP_ID}.svg
   share/metainfo/${APP_ID}.metainfo.xml
   share/man/man6/miravel-vozoda.6.gz)
 foreach(size IN LISTS ICON_SIZES)

@@ -1,11 +1,14 @@
 // Checks the generated theme icons against the program's window icon. Every output pixel must be
 // the area-weighted average of the source pixels it covers: for whole multiples that is an exact
 // copy of one source pixel (crisp squares), and otherwise only pixels across a boundary blend.
-// A blurring, shifted or wrongly sized scaler fails here.
+// A blurring, shifted or wrongly sized scaler fails here. The scalable icon is drawn by a real
+// SVG renderer and must give the same crisp squares at any size.
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QProcess>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <array>
@@ -88,6 +91,56 @@ TEST_P(IconSize, IsEachPixelTheAverageOfTheSourceUnderIt) {
                     << ", expected " << want[c];
         }
 }
+
+// The SVG drawn at SIZE pixels by rsvg-convert (librsvg, as GNOME draws icons).
+QImage renderedSvg(int size) {
+    const QString tool = QStringLiteral(RSVG_CONVERT);
+    if (tool.endsWith(QStringLiteral("NOTFOUND"))) {
+        ADD_FAILURE() << "rsvg-convert is not installed (librsvg2-bin)";
+        return {};
+    }
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("icon.png"));
+    QProcess render;
+    render.start(tool, {QStringLiteral("--width=%1").arg(size), QStringLiteral("--height=%1").arg(size),
+                        QStringLiteral("--output=%1").arg(png), QStringLiteral(MIRAVEL_SCALABLE_ICON)});
+    if (!render.waitForFinished(60000) || render.exitCode() != 0) {
+        ADD_FAILURE() << "rsvg-convert failed: " << render.readAllStandardError().toStdString();
+        return {};
+    }
+    return QImage(png).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+class ScalableIcon : public testing::TestWithParam<int> {};
+
+// At a whole multiple every pixel is the source pixel under it; at any other size each pixel
+// still takes one source pixel's colour, so nothing is smoothed and no seam shows between runs.
+TEST_P(ScalableIcon, DrawsEveryPixelAsACrispSquare) {
+    const int size = GetParam();
+    const QImage src = source();
+    const QImage img = renderedSvg(size);
+    ASSERT_EQ(img.width(), size);
+    ASSERT_EQ(img.height(), size);
+    const double scale = double(size) / src.width();
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            bool matches = false;
+            for (int sy = int(y / scale); sy < src.height() && sy < (y + 1) / scale; ++sy)
+                for (int sx = int(x / scale); sx < src.width() && sx < (x + 1) / scale; ++sx)
+                    matches = matches || img.pixel(x, y) == src.pixel(sx, sy);
+            ASSERT_TRUE(matches) << "pixel " << x << "," << y << " at " << size << " px is "
+                                 << std::hex << img.pixel(x, y) << ", no source pixel under it";
+            if (size % src.width() == 0) {
+                ASSERT_EQ(img.pixel(x, y), src.pixel(int(x / scale), int(y / scale)))
+                    << "pixel " << x << "," << y << " at " << size << " px";
+            }
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ScalableIcon, testing::Values(48, 144, 40, 100),
+                         [](const testing::TestParamInfo<int>& param) {
+                             return std::to_string(param.param);
+                         });
 
 INSTANTIATE_TEST_SUITE_P(Sizes, IconSize, testing::ValuesIn(sizes()),
                          [](const testing::TestParamInfo<int>& param) {

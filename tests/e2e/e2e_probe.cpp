@@ -2,7 +2,10 @@
 //   wm                      a stand-in window manager (see runWindowManager)
 //   close WINDOW            what a frame's close button does: WM_DELETE_WINDOW to the window
 //   windows                 the top-level windows a player could see or restore, one a line:
-//                           ID STATE GEOMETRY KIND "TITLE"  (STATE normal|iconic, KIND window|dialog)
+//                           ID STATE GEOMETRY KIND "TITLE"  (STATE normal|iconic, KIND window|dialog;
+//                           GEOMETRY the client area's, inside a window manager's frame)
+//   describe WINDOW         the actions a window manager allows on it, one a line (MINIMIZE,
+//                           CLOSE...), and "frame LEFT RIGHT TOP BOTTOM", its frame's extents
 //   find SHOT GEOM SCALE Y SPRITE...     every client x at row Y where a sprite's opaque pixels show
 //   match SHOT GEOM SCALE PICTURE AX AY W H CX CY [UNDER]
 //                           the picture's rectangle shows at client (CX, CY), each pixel a crisp
@@ -160,6 +163,21 @@ std::vector<unsigned char> property(Display* d, Window w, Atom name, Atom type) 
     return bytes;
 }
 
+// The client window at or under `w` that a window manager manages (it carries WM_STATE): the
+// window itself without a manager, else inside the manager's frame.
+Window clientOf(Display* d, Window w, Atom wmState, int depth = 0) {
+    if (!property(d, w, wmState, wmState).empty()) return w;
+    if (depth == 3) return None;
+    Window rootBack, parent, *children = nullptr;
+    unsigned count = 0;
+    Window found = None;
+    if (XQueryTree(d, w, &rootBack, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count && found == None; ++i) found = clientOf(d, children[i], wmState, depth + 1);
+        if (children) XFree(children);
+    }
+    return found;
+}
+
 int listWindows() {
     Display* d = openDisplay();
     if (!d) return 1;
@@ -174,11 +192,15 @@ int listWindows() {
     unsigned count = 0;
     XQueryTree(d, root, &rootBack, &parent, &children, &count);
     for (unsigned i = 0; i < count; ++i) {
-        const Window w = children[i];
+        const Window top = children[i];
+        const Window managed = clientOf(d, top, wmState);
+        const Window w = managed != None ? managed : top;
         XWindowAttributes a;
         if (!XGetWindowAttributes(d, w, &a)) continue;
+        XWindowAttributes topAttributes;
+        if (!XGetWindowAttributes(d, top, &topAttributes)) continue;
         const char* state = nullptr;
-        if (a.map_state == IsViewable) {
+        if (a.map_state == IsViewable && topAttributes.map_state == IsViewable) {
             state = "normal";
         } else {
             const auto s = property(d, w, wmState, wmState);
@@ -191,11 +213,40 @@ int listWindows() {
         const auto types = property(d, w, windowType, XA_ATOM);
         for (std::size_t k = 0; k + sizeof(long) <= types.size(); k += sizeof(long))
             dialog = dialog || *reinterpret_cast<const long*>(types.data() + k) == static_cast<long>(dialogType);
-        std::printf("0x%lx %s %dx%d+%d+%d %s \"%.*s\"\n", w, state, a.width, a.height, a.x, a.y,
+        // The client area's place on the screen, inside a frame if there is one.
+        int x = 0, y = 0;
+        Window ignored;
+        XTranslateCoordinates(d, w, root, 0, 0, &x, &y, &ignored);
+        std::printf("0x%lx %s %dx%d+%d+%d %s \"%.*s\"\n", w, state, a.width, a.height, x, y,
                     dialog ? "dialog" : "window", static_cast<int>(title.size()),
                     reinterpret_cast<const char*>(title.data()));
     }
     if (children) XFree(children);
+    XCloseDisplay(d);
+    return 0;
+}
+
+// What a window manager lets the player do with a window (_NET_WM_ALLOWED_ACTIONS), one a line,
+// without the prefix: MOVE, MINIMIZE, CLOSE...; and its frame's extents as "frame L R T B".
+int describeWindow(const char* id) {
+    Display* d = openDisplay();
+    if (!d) return 1;
+    XSetErrorHandler(ignoreXErrors);
+    const Window w = static_cast<Window>(std::strtoul(id, nullptr, 0));
+    const auto actions = property(d, w, XInternAtom(d, "_NET_WM_ALLOWED_ACTIONS", False), XA_ATOM);
+    for (std::size_t k = 0; k + sizeof(long) <= actions.size(); k += sizeof(long)) {
+        char* name = XGetAtomName(d, static_cast<Atom>(*reinterpret_cast<const long*>(actions.data() + k)));
+        if (!name) continue;
+        const std::string action(name);
+        XFree(name);
+        const std::string prefix = "_NET_WM_ACTION_";
+        std::printf("%s\n", action.rfind(prefix, 0) == 0 ? action.c_str() + prefix.size() : action.c_str());
+    }
+    const auto extents = property(d, w, XInternAtom(d, "_NET_FRAME_EXTENTS", False), XA_CARDINAL);
+    if (extents.size() >= 4 * sizeof(long)) {
+        const long* e = reinterpret_cast<const long*>(extents.data());
+        std::printf("frame %ld %ld %ld %ld\n", e[0], e[1], e[2], e[3]);
+    }
     XCloseDisplay(d);
     return 0;
 }
@@ -371,6 +422,7 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "wm" && argc == 2) return runWindowManager();
     if (command == "close" && argc == 3) return closeWindow(argv[2]);
+    if (command == "describe" && argc == 3) return describeWindow(argv[2]);
     if (command == "windows" && argc == 2) return listWindows();
 
     // Image plugins (GIF) are found through the application's library paths.

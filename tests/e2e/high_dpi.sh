@@ -3,33 +3,35 @@
 # crisp 2x2 squares, text drawn at the screen's resolution, positions and rules as at scale 1.
 # Also: an idle title screen uses no CPU, and the frame's close button on the title window ends
 # the program as Quit does.
-# Usage: high_dpi.sh GAME PROBE OUT
-GAME=$(realpath "$1") PROBE=$2 OUT=$3
+# Usage: high_dpi.sh GAME PICTURES OUT   (PICTURES: e2e-probe)
+GAME=$(realpath "$1") PICTURES=$2 OUT=$3
 SCALE=2
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/x11.sh"
 
-# Room for the title window, 814x906 at its design place (342, 216).
-start_x 1920x1200x24
+# A common screen too small for the title window, 814x906, at its design place (342, 216).
+start_x 1280x1024x24
 start_game QT_SCALE_FACTOR=2
 
-step "the title window is twice its size, its picture in crisp squares"
+step "the title window is twice its size, wholly on the screen, its picture in crisp squares"
 await_window title "${TITLE_SIZE[@]}"
 TITLE_WIN=$WIN
+on_screen "$GEOM" "$TITLE_WIN" || fail "the title window $GEOM does not lie wholly on the $(screen_size) screen"
 title_painted() { shot title; shows_picture title 0 42 407 190 0 42 && shows_picture title 0 330 407 54 0 330; }
-poll 10 title_painted || fail "the title picture is not shown in crisp 2x2 squares: $(picture_report title 0 42 407 190 0 42)"
+poll "$WAIT" title_painted || fail "the title picture is not shown in crisp 2x2 squares: $(picture_report title 0 42 407 190 0 42)"
 slide_done() { shot slide; title_slid_in && begin_shown; }
-poll 10 slide_done || fail "the title did not slide in to its place, or Begin did not appear"
+poll "$WAIT" slide_done || fail "the title did not slide in to its place, or Begin did not appear"
 
 step "text is drawn at the screen's resolution, not as enlarged pixels"
 if title_lettered; then
     # At scale 1 and enlarged, every game pixel of the title's letters would be one crisp square.
-    soft=$("$PROBE" blocks "$last_shot" "$GEOM" "$SCALE" 6 0 393 41)
+    soft=$("$PICTURES" blocks "$last_shot" "$GEOM" "$SCALE" 6 0 393 41)
     note "title letters: $soft game pixels finer than a square"
     (( soft >= 200 )) || problem "the title's letters have $soft game pixels finer than a 2x2 square: drawn enlarged, not sharp"
 else
     problem "the title's letters are not drawn ($(title_letter_pixels) magenta pixels)"
 fi
-soft=$("$PROBE" blocks "$last_shot" "$GEOM" "$SCALE" "${BEGIN_RECT[@]}")
+soft=$("$PICTURES" blocks "$last_shot" "$GEOM" "$SCALE" "${BEGIN_RECT[@]}")
 note "Begin button: $soft game pixels finer than a square"
 (( soft >= 50 )) || problem "the Begin button has $soft game pixels finer than a 2x2 square: drawn enlarged, not sharp"
 
@@ -47,7 +49,7 @@ note "CPU used in 5 s idle: $used/$hz s"
 
 step "Begin and Easy, clicked where they show: the windows twice their size"
 click_at "$TITLE_WIN" "$GEOM" 232 404
-await_window title "${TITLE_SIZE[@]}" iconic
+await_window title "${TITLE_SIZE[@]}" "$MINIMISED"
 await_window selection "${SELEC_SIZE[@]}"
 click_at "$WIN" "$GEOM" "${EASY_BUTTON[@]}"
 await_window "Easy level" "${EASY_SIZE[@]}"
@@ -60,19 +62,19 @@ shows_picture street 0 10 497 84 0 10 && shows_picture street 0 170 497 27 0 170
 shows_picture vessa_stand_r 0 0 19 38 $HEROINE_START $HEROINE_ROW street ||
     fail "the heroine is not shown in crisp 2x2 squares: $(picture_report vessa_stand_r 0 0 19 38 $HEROINE_START $HEROINE_ROW street)"
 point_at "$LEVEL_WIN" "$GEOM" 248 60
-xdotool key Right
+send_key Right
 await_row "right" "vessa_stand_r:$((HEROINE_START + STEP))"
 
 step "closing the level by its frame restores the title window with Begin"
-"$PROBE" close "$LEVEL_WIN"
-poll 10 window_gone "${EASY_SIZE[@]}" || fail "the level window is still there after its close"
+close_window "$LEVEL_WIN"
+poll "$WAIT" window_gone "${EASY_SIZE[@]}" || fail "the level window is still there after its close"
 await_window title "${TITLE_SIZE[@]}" normal
 restored() { shot restored; title_slid_in && begin_shown; }
-poll 5 restored || fail "the restored title window does not show the title and Begin"
+poll "$WAIT" restored || fail "the restored title window does not show the title and Begin"
 
 step "closing the title window by its frame ends the program with status 0"
-"$PROBE" close "$TITLE_WIN"
-wait_game_end 10
+close_window "$TITLE_WIN"
+wait_game_end "$WAIT"
 [ "$exit_status" -eq 0 ] || fail "the game exited with status $exit_status"
 no_game_process_left
 [ -z "$(game_windows)" ] || fail "windows left behind: $(game_windows)"

@@ -1,10 +1,12 @@
-# Shared by the end-to-end scripts: a private X server, the game, screenshots and what a player
-# sees in them. Sourced with GAME, PROBE and OUT set; OUT receives the screenshots and logs.
+# Shared by the end-to-end scripts: the game's windows and where things are in them, waiting,
+# reporting, and what a player sees in screenshots. A desktop's own part (x11.sh for an X server,
+# wayland/desktop.sh for weston) is sourced after this one and gives the game's windows, input
+# and screenshots. Sourced with GAME, PICTURES (e2e-probe, which reads screenshots) and OUT set;
+# OUT receives the screenshots and logs.
+# Every wait is for something to be seen, with a limit generous enough for a busy machine: a
+# check that holds returns at once, so a long limit costs nothing when the game is right.
 set -euo pipefail
-
-for tool in Xvfb xdotool import xprop xwininfo; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+WAIT=${E2E_WAIT:-30}
 
 mkdir -p "$OUT"
 rm -f "$OUT"/*.png "$OUT"/*.log
@@ -26,9 +28,9 @@ LIGHT_YELLOW=ffffc0
 SCALE=${SCALE:-1}
 shot_count=0
 last_shot=""
-xvfb_pid=""
-wm_pid=""
 game_pid=""
+# What the desktop started (its server, its window manager), stopped at the end in reverse.
+desktop_pids=()
 
 started_ms=${EPOCHREALTIME/./}
 started_ms=$((started_ms / 1000))
@@ -68,35 +70,23 @@ poll() {
 
 cleanup() {
     # Only what this script started, by its id.
-    local pid
-    for pid in "$game_pid" "$wm_pid" "$xvfb_pid"; do
-        [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true
+    local pid i
+    [ -z "$game_pid" ] || { kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null || true; }
+    for (( i = ${#desktop_pids[@]} - 1; i >= 0; i-- )); do
+        pid=${desktop_pids[i]}
+        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true
     done
+    declare -F desktop_cleanup >/dev/null && desktop_cleanup
+    return 0
 }
 trap cleanup EXIT
 
-# A private X server on a display number it picks itself, and the stand-in window manager. A held
-# key repeats after 500 ms, 25 times a second, as a desktop's keyboard does.
-start_x() {
-    local screen=$1
-    : >"$OUT/display"
-    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -ardelay 500 -arinterval 40 \
-        3>"$OUT/display" >"$OUT/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    poll 15 grep -q '[0-9]' "$OUT/display" || fail "Xvfb did not start (see $OUT/xvfb.log)"
-    DISPLAY=":$(tr -dc 0-9 <"$OUT/display")"
-    export DISPLAY
-    "$PROBE" wm >"$OUT/wm.log" 2>&1 &
-    wm_pid=$!
-    poll 10 grep -q ready "$OUT/wm.log" || fail "the stand-in window manager did not start (see $OUT/wm.log)"
-    note "X display $DISPLAY, screen $screen"
-}
-
-start_game() {
-    # The real desktop platform, whatever the caller's environment says.
-    env -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_AUTO_SCREEN_SCALE_FACTOR \
-        QT_QPA_PLATFORM=xcb "$@" "$GAME" >"$OUT/game.log" 2>&1 &
-    game_pid=$!
+# Ends the game this script started, as a player killing it would.
+stop_game() {
+    [ -n "$game_pid" ] || return 0
+    kill "$game_pid" 2>/dev/null || true
+    wait "$game_pid" 2>/dev/null || true
+    game_pid=""
 }
 
 game_running() { kill -0 "$game_pid" 2>/dev/null && [ "$(ps -o stat= -p "$game_pid" | cut -c1)" != Z ]; }
@@ -120,31 +110,19 @@ no_game_process_left() {
 
 # ---- windows ------------------------------------------------------------------------------------
 
-# Lines "ID STATE WxH+X+Y KIND "TITLE"" of the game's top-level windows.
-game_windows() { "$PROBE" windows | grep -F '"Miravel Vozoda"' || true; }
-
-# The game window of SIZE (game pixels) in STATE, as "ID GEOMETRY"; empty if there is none.
-window_of() {
-    local w=$(( $1 * SCALE )) h=$(( $2 * SCALE )) state=$3
-    game_windows | awk -v size="${w}x${h}" -v state="$state" \
-        '$2 == state && $4 == "window" && index($3, size "+") == 1 { print $1, $3 }'
-}
-
-# Sets WIN and GEOM to the window of SIZE in STATE once there is one.
+# Sets WIN and GEOM (the client area on the screen) to the window of SIZE in STATE (normal, or
+# $MINIMISED) once there is one.
 await_window() {
     local what=$1 w=$2 h=$3 state=${4:-normal} found=""
     found_window() { found=$(window_of "$w" "$h" "$state"); [ -n "$found" ]; }
-    poll 15 found_window || fail "no $state $what window of $((w * SCALE))x$((h * SCALE)); windows now:
+    poll "$WAIT" found_window || fail "no $state $what window of $((w * SCALE))x$((h * SCALE)); windows now:
 $(game_windows)"
     read -r WIN GEOM <<<"$found"
 }
 
-window_gone() { [ -z "$(window_of "$1" "$2" normal)$(window_of "$1" "$2" iconic)" ]; }
+window_gone() { [ -z "$(window_of "$1" "$2" normal)$(window_of "$1" "$2" "$MINIMISED")" ]; }
 
-# The open message boxes, one "ID GEOMETRY" a line.
-boxes() { game_windows | awk '$2 == "normal" && $4 == "dialog" { print $1, $3 }'; }
-
-# A window's screen position plus game pixels (X, Y), as "x y" for xdotool.
+# A window's screen position plus game pixels (X, Y), as "x y".
 screen_point() {
     local geom=$1 x=$2 y=$3
     local ox=${geom#*+}
@@ -153,34 +131,33 @@ screen_point() {
     echo "$(( ox + x * SCALE )) $(( oy + y * SCALE ))"
 }
 
-# Keys go where the pointer is once nothing holds the focus; put both on the window.
-point_at() {
-    local win=$1 geom=$2 x=$3 y=$4
-    # shellcheck disable=SC2046
-    xdotool mousemove $(screen_point "$geom" "$x" "$y")
-    xdotool windowfocus "$win" 2>/dev/null || true
-    focused() { [ "$(printf '0x%x' "$(xdotool getwindowfocus)")" = "$win" ]; }
-    poll 5 focused || fail "window $win did not take the keyboard focus, $(xdotool getwindowfocus) has it"
+# Whether the window at GEOM (its client area), with its frame if WIN is given, lies wholly on the
+# screen.
+on_screen() {
+    local geom=$1 win=${2:-} l=0 r=0 t=0 b=0 size w h x y
+    [ -z "$win" ] || read -r l r t b <<<"$(frame_of "$win")"
+    size=$(screen_size)
+    IFS='x+' read -r w h x y <<<"$geom"
+    (( x - l >= 0 && y - t >= 0 && x + w + r <= ${size%x*} && y + h + b <= ${size#*x} ))
 }
 
-click_at() {
-    point_at "$@"
-    xdotool click 1
+# Whether the window at GEOM1 is centred over the one at GEOM2, give or take a frame's difference.
+centred_over() {
+    local w1 h1 x1 y1 w2 h2 x2 y2 slack=$(( 24 * SCALE ))
+    IFS='x+' read -r w1 h1 x1 y1 <<<"$1"
+    IFS='x+' read -r w2 h2 x2 y2 <<<"$2"
+    local dx=$(( (2 * x1 + w1) - (2 * x2 + w2) )) dy=$(( (2 * y1 + h1) - (2 * y2 + h2) ))
+    (( ${dx#-} <= 2 * slack && ${dy#-} <= 2 * slack ))
 }
 
 # ---- screenshots and what they show -------------------------------------------------------------
 
-shot() {
-    shot_count=$((shot_count + 1))
-    last_shot=$(printf '%s/%02d-%s.png' "$OUT" "$shot_count" "$1")
-    import -window root -define png:compression-level=1 "$last_shot"
-}
-
+# shot NAME takes a screenshot of the whole screen into $last_shot (the desktop's part).
 # In the last screenshot, through the window at GEOM:
-shows_picture() { "$PROBE" match "$last_shot" "$GEOM" "$SCALE" "$@" >/dev/null; }
-picture_report() { "$PROBE" match "$last_shot" "$GEOM" "$SCALE" "$@" || true; }
-color_at() { "$PROBE" color "$last_shot" "$GEOM" "$SCALE" "$1" "$2"; }
-sprites_in_row() { "$PROBE" find "$last_shot" "$GEOM" "$SCALE" "$@"; }
+shows_picture() { "$PICTURES" match "$last_shot" "$GEOM" "$SCALE" "$@" >/dev/null; }
+picture_report() { "$PICTURES" match "$last_shot" "$GEOM" "$SCALE" "$@" || true; }
+color_at() { "$PICTURES" color "$last_shot" "$GEOM" "$SCALE" "$1" "$2"; }
+sprites_in_row() { "$PICTURES" find "$last_shot" "$GEOM" "$SCALE" "$@"; }
 
 # The title picture shows exactly where Begin stands when Begin is hidden.
 begin_shown() { ! shows_picture title "${BEGIN_RECT[@]}" "${BEGIN_RECT[0]}" "${BEGIN_RECT[1]}"; }
@@ -190,7 +167,7 @@ title_slid_in() {
         [ "$(color_at 398 2)" = $LIGHT_YELLOW ] && [ "$(color_at 399 2)" != $LIGHT_YELLOW ]
 }
 # Pure magenta pixels of the title's letters: about 480 at scale 1, more at 2, none if not drawn.
-title_letter_pixels() { "$PROBE" count "$last_shot" "$GEOM" "$SCALE" 6 0 393 41 ff00ff; }
+title_letter_pixels() { "$PICTURES" count "$last_shot" "$GEOM" "$SCALE" 6 0 393 41 ff00ff; }
 title_lettered() { (( $(title_letter_pixels) >= 100 * SCALE * SCALE )); }
 title_sliding() { [ "$(color_at 398 2)" != $LIGHT_YELLOW ]; }
 score_board_shown() {
@@ -208,5 +185,6 @@ tiara_in() { tr ' ' '\n' | grep '^vessa_shot:' | paste -sd' ' || true; }
 await_row() {
     local what=$1 want=$2
     row_is() { shot "$what"; ROW=$(heroine_row); [ "$ROW" = "$want" ]; }
-    poll 5 row_is || fail "$what: wanted the heroine row to show '$want', it shows '$ROW'"
+    poll "$WAIT" row_is || fail "$what: wanted the heroine row to show '$want', it shows '$ROW'"
 }
+

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "app/program.h"
@@ -57,6 +58,9 @@ struct Case {
     bool levelLoaded;
     std::optional<bool> heroineVisible;
     bool scoreBoardShown;
+
+    // CTest and failures name the case, not its bytes.
+    friend void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 };
 
 const Case kCases[] = {

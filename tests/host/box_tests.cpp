@@ -1,37 +1,59 @@
 // Message boxes: a Qt box with the program's title, the text, one OK button and no icon; modal,
 // with the model's timers held while it is open. A run-time error is such a box, then the end.
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
 #include "host_test_support.h"
 #include "level/game1.h"
 #include "runtime/qt/form_button.h"
+#include "runtime/qt/message_box.h"
 #include "screens/intro.h"
+#include "screens/selec.h"
 
 namespace hosttest {
 namespace {
 
-void expectPlainOkBox(QMessageBox& box, const QString& text) {
+// The box a player sees: the program's title, the text whole, one plain OK; a modal dialog that
+// a window manager can neither minimise nor maximise, and wide enough to show its caption.
+void expectPlainOkBox(vb::qt::MessageBox& box, const QString& text) {
     EXPECT_EQ(box.windowTitle(), "Miravel Vozoda");
     EXPECT_EQ(box.text(), text);
-    EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
-    ASSERT_EQ(box.buttons().size(), 1);
-    EXPECT_EQ(box.standardButton(box.buttons().front()), QMessageBox::Ok);
+    const auto buttons = box.findChildren<QPushButton*>();
+    ASSERT_EQ(buttons.size(), 1);
+    EXPECT_EQ(buttons.front()->text().remove(u'&'), "OK");
+    EXPECT_TRUE(buttons.front()->icon().isNull());
     EXPECT_TRUE(box.isModal());
+    const Qt::WindowFlags flags = box.windowFlags();
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Dialog);
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+
+    // A title bar may centre its bold caption between a window menu and three buttons, each about
+    // as wide as the bar is high: at 143 px a window manager cut "Miravel Vozoda" to "M... a".
+    QFont bold = box.font();
+    bold.setBold(true);
+    const QFontMetrics title(bold);
+    EXPECT_GE(box.width(), title.horizontalAdvance(box.windowTitle()) + 6 * title.height());
+    // Every line of the text is shown whole.
+    auto* label = box.findChild<QLabel*>();
+    ASSERT_NE(label, nullptr);
+    EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+    EXPECT_TRUE(box.rect().contains(label->geometry()));
 }
 
-using MessageBoxes = GameDesktop;
+using MessageBoxes = GameOnTestClock;
 
 TEST_F(MessageBoxes, DefeatShowsItsBoxOverTheUpdatedTitleWindow) {
     finishSlide();
-    open(program.Game1);
+    // Begin, then Easy: the title window is minimised while the level runs.
+    program.runtime.click(program.Intro->strt);
+    program.runtime.click(program.Selec->G1);
     auto& level = program.Game1.get();
     // The right youma one step from the heroine: the next wave tick catches her.
     level.YoumaR.Left = 3900;
     bool boxSeen = false;
-    answerNextBox([&](QMessageBox& box) {
+    answerNextBox([&](vb::qt::MessageBox& box) {
         boxSeen = true;
         expectPlainOkBox(box, "Sorry, Try Again!");
         // The score board is up on the title window while the box is open, not only after it.
@@ -46,6 +68,8 @@ TEST_F(MessageBoxes, DefeatShowsItsBoxOverTheUpdatedTitleWindow) {
             }
         }
         EXPECT_TRUE(program.Game1.loaded()) << "the level closes only after its box";
+        // Centred over the window it belongs to: the title window, where the score board is up.
+        EXPECT_LE((box.geometry().center() - intro->geometry().center()).manhattanLength(), 2);
     });
     program.runtime.tick(level.Youma);
     EXPECT_TRUE(boxSeen);
@@ -55,26 +79,56 @@ TEST_F(MessageBoxes, DefeatShowsItsBoxOverTheUpdatedTitleWindow) {
 
 TEST_F(MessageBoxes, TimerTicksWaitWhileABoxIsOpen) {
     const vb::Single start = program.Intro->Label1.Left;
-    answerNextBox([&](QMessageBox& box) {
+    answerNextBox([&](vb::qt::MessageBox& box) {
         expectPlainOkBox(box, "Hello");
         // The slide ticks every 16 ms; none may come while the box is open.
-        QTest::qWait(150);
-        EXPECT_EQ(program.Intro->Label1.Left.get(), start);
         EXPECT_FALSE(host.pump().armed());
+        advance(150);
+        EXPECT_EQ(program.Intro->Label1.Left.get(), start);
     });
     program.runtime.dispatch([&] { program.runtime.MsgBox("Hello"); });
-    // Closed: the slide goes on.
+    // Closed: the slide goes on, once, not in a burst for the time the box was open.
     EXPECT_TRUE(host.pump().armed());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return program.Intro->Label1.Left.get() > start; }, 1000));
+    advance(16);
+    EXPECT_EQ(program.Intro->Label1.Left.get(), start + vb::Single(150));
+}
+
+TEST_F(MessageBoxes, EnterEscapeOkAndTheFrameEachAnswerTheBox) {
+    struct Way {
+        const char* name;
+        std::function<void(vb::qt::MessageBox&)> answer;
+    };
+    const Way ways[] = {
+        {"Enter", [](vb::qt::MessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); }},
+        {"Escape", [](vb::qt::MessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }},
+        {"OK", [](vb::qt::MessageBox& box) { box.okButton()->click(); }},
+        {"the frame's close", [](vb::qt::MessageBox& box) { box.close(); }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        bool closed = false;
+        answerNextBox([&](vb::qt::MessageBox& box) {
+            way.answer(box);
+            closed = !box.isVisible();
+        });
+        bool returned = false;
+        program.runtime.dispatch([&] {
+            program.runtime.MsgBox("Hello");
+            returned = true;
+        });
+        EXPECT_TRUE(closed);
+        EXPECT_TRUE(returned) << "the handler that showed the box did not go on";
+        EXPECT_TRUE(endings.empty());
+    }
 }
 
 TEST_F(MessageBoxes, RunTimeErrorIsReportedAndEndsTheProgramWithStatus1) {
     const vb::Single start = program.Intro->Label1.Left;
     bool boxSeen = false;
-    answerNextBox([&](QMessageBox& box) {
+    answerNextBox([&](vb::qt::MessageBox& box) {
         boxSeen = true;
         expectPlainOkBox(box, "Run-time error '6':\n\nOverflow");
-        QTest::qWait(100);
+        advance(100);
         EXPECT_EQ(program.Intro->Label1.Left.get(), start) << "a tick ran under the error box";
     });
     program.runtime.dispatch([] { vb::raiseOverflow(); });

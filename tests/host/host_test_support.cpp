@@ -1,7 +1,7 @@
 #include "host_test_support.h"
 
 #include <QApplication>
-#include <QMessageBox>
+#include "runtime/qt/message_box.h"
 #include <QPushButton>
 #include <QTimer>
 
@@ -27,16 +27,16 @@ double expectedScale() {
     return ok ? scale : 1.0;
 }
 
-void answerNextBox(std::function<void(QMessageBox&)> inspect) {
+void answerNextBox(std::function<void(vb::qt::MessageBox&)> inspect) {
     // Polls, since the box appears only once exec() has started its own event loop.
     auto* poll = new QTimer(qApp);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, inspect = std::move(inspect)] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        auto* box = qobject_cast<vb::qt::MessageBox*>(QApplication::activeModalWidget());
         if (!box) return;
         poll->stop();
         poll->deleteLater();
         inspect(*box);
-        box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->accept();
+        box->okButton()->click();
     });
     poll->start(5);
 }
@@ -45,6 +45,16 @@ void GameDesktop::SetUp() {
     QObject::connect(&host, &vb::qt::QtHost::ended, [this](int status) { endings.push_back(status); });
     host.attach(program.runtime);
     program.start();
+}
+
+void GameOnTestClock::SetUp() {
+    host.pump().setClock([this] { return clockNs; });
+    GameDesktop::SetUp();
+}
+
+void GameOnTestClock::advance(std::int64_t ms) {
+    clockNs += ms * 1'000'000;
+    if (host.pump().armed()) host.pump().wake();
 }
 
 void GameDesktop::TearDown() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

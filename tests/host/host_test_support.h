@@ -23,7 +23,9 @@
 #include "runtime/qt/qt_host.h"
 #include "runtime/runtime.h"
 
-class QMessageBox;
+namespace vb::qt {
+class MessageBox;
+}
 
 namespace hosttest {
 
@@ -36,7 +38,7 @@ double expectedScale();
 
 // Runs `inspect` on the message box once it is open, then presses its OK button. Call before the
 // code that opens the box; the box is always closed, so a failed check cannot hang the test.
-void answerNextBox(std::function<void(QMessageBox&)> inspect);
+void answerNextBox(std::function<void(vb::qt::MessageBox&)> inspect);
 
 // The whole game on the desktop host, started: the title window is up and sliding.
 class GameDesktop : public ::testing::Test {
@@ -53,6 +55,15 @@ protected:
     vb::qt::QtHost host{miravel::pictureResources()};
     miravel::Program program{host};
     std::vector<int> endings;  // exit statuses the host announced
+};
+
+// The game on a clock the test moves itself: no tick comes unless the test lets time pass.
+class GameOnTestClock : public GameDesktop {
+protected:
+    void SetUp() override;
+    // Lets `ms` milliseconds pass: the pump's armed wake-up, if any, falls at their end.
+    void advance(std::int64_t ms);
+    std::int64_t clockNs = 0;
 };
 
 // A form with no focusable control: every key goes to its Form_KeyDown / Form_KeyUp.

@@ -30,7 +30,8 @@ TEST_F(Keys, HeldKeyGivesRepeatedKeyDownsAndOneKeyUp) {
         send(w, QEvent::KeyPress, Qt::Key_D, {}, true);
     }
     send(w, QEvent::KeyRelease, Qt::Key_D, {}, false);
-    QTest::qWait(60);  // a key-up is held back a moment, in case it was a repeat after all
+    // A key-up is held back a moment, in case it was a repeat after all.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keyProbe->keys.size() == 4; }, 5000));
     EXPECT_EQ(keyProbe->keys, (std::vector<K>{{true, 68, 0}, {true, 68, 0}, {true, 68, 0}, {false, 68, 0}}));
 }
 
@@ -40,8 +41,8 @@ TEST_F(Keys, RepeatReleaseQtDidNotMarkIsStillNoKeyUp) {
     send(w, QEvent::KeyPress, Qt::Key_D, {}, false);
     send(w, QEvent::KeyRelease, Qt::Key_D, {}, false);
     send(w, QEvent::KeyPress, Qt::Key_D, {}, false);
-    QTest::qWait(60);
     EXPECT_EQ(keyProbe->keys, (std::vector<K>{{true, 68, 0}, {true, 68, 0}}));
+    EXPECT_FALSE(w.holdsKeyUp()) << "the release the press showed to be a repeat is still to come";
     // Another key pressed meanwhile lets a real release through first, in order.
     send(w, QEvent::KeyRelease, Qt::Key_D, {}, false);
     send(w, QEvent::KeyPress, Qt::Key_Left, {}, false);
@@ -55,7 +56,8 @@ TEST_F(Keys, DialogKeysReachAFormWithoutButtons) {
     QTest::keyClick(&w, Qt::Key_Return);
     QTest::keyClick(&w, Qt::Key_Escape);
     QTest::keyClick(&w, Qt::Key_Left, Qt::ControlModifier);
-    QTest::qWait(60);  // the last key-up is held back a moment
+    // The last key-up is held back a moment.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keyProbe->keys.size() == 14; }, 5000));
     // The modifier keys are keys of their own too: Shift 16, Ctrl 17.
     EXPECT_EQ(keyProbe->keys, (std::vector<K>{{true, 9, 0}, {false, 9, 0},
                                               {true, 16, 1}, {true, 9, 1}, {false, 9, 1}, {false, 16, 0},
@@ -93,13 +95,13 @@ TEST_F(Keys, ButtonsAreClickedByTheModelAlone) {
         form.setFocus(&form.Go);
         form.goClicks = form.stopClicks = 0;
         c.press();
-        QTest::qWait(60);  // Space clicks on its key-up, which is held back a moment
-        // The model has clicked by now; Qt's own shortcut or default-button handling would click
-        // later, or a second time.
-        EXPECT_EQ(form.goClicks + form.stopClicks, 1);
-        QTest::qWait(150);
+        // Space clicks on its key-up, which is held back a moment.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form.goClicks + form.stopClicks > 0; }, 5000));
         EXPECT_EQ(form.goClicks, c.go);
         EXPECT_EQ(form.stopClicks, c.stop);
+        // Qt's own default-button or shortcut handling would press a button down now and click it
+        // a moment later.
+        for (vb::qt::FormButton* b : w.buttons()) EXPECT_FALSE(b->isDown()) << "Qt is clicking " << b->text().toStdString();
     }
 }
 

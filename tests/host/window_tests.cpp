@@ -2,9 +2,11 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QPointer>
+#include <QScreen>
 
 #include "host_test_support.h"
 #include "runtime/qt/form_button.h"
+#include "runtime/qt/placement.h"
 #include "level/game1.h"
 #include "level/game2.h"
 #include "level/game3.h"
@@ -26,8 +28,8 @@ TEST_F(WindowsOfTheGame, EachFormHasAFixedWindowOfItsDesignSize) {
         bool customPointer;
     };
     const Case cases[] = {
-        {program.Intro, {407, 453}, {171, 108}, "", true},
-        {program.Selec, {316, 223}, {239, 165}, "", true},
+        {program.Intro, {407, 453}, {171, 108}, "Miravel Vozoda", true},
+        {program.Selec, {316, 223}, {239, 165}, "Miravel Vozoda", true},
         {program.Game1, {497, 197}, {165, 249}, "Miravel Vozoda", false},
         {program.Game2, {495, 196}, {165, 184}, "Miravel Vozoda", false},
         {program.Game3, {498, 196}, {165, 184}, "Miravel Vozoda", false},
@@ -51,6 +53,53 @@ TEST_F(WindowsOfTheGame, EachFormHasAFixedWindowOfItsDesignSize) {
     // The catalogue the levels load is never shown, so it gets no window.
     ASSERT_TRUE(program.Sprites.loaded());
     EXPECT_EQ(window(program.Sprites), nullptr);
+}
+
+TEST(WindowPlacement, AtItsPlaceWhereItFitsMovedJustEnoughWhereItDoesNot) {
+    const QRect screen(0, 0, 640, 512);  // a 1280 x 1024 screen at scale 2
+    struct Case {
+        const char* what;
+        QPoint wanted;
+        QSize frame;
+        QPoint placed;
+    };
+    const Case cases[] = {
+        {"fits", {171, 108}, {316, 259}, {171, 108}},
+        {"runs off the bottom", {171, 108}, {415, 489}, {171, 23}},
+        {"runs off the right", {400, 10}, {316, 259}, {324, 10}},
+        {"starts left of and above the screen", {-20, -5}, {100, 100}, {0, 0}},
+        {"taller than the screen", {171, 108}, {415, 600}, {171, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(vb::qt::placedOnScreen(c.wanted, c.frame, screen), c.placed);
+    }
+    // On a screen that does not start at the origin (a second monitor, a panel at the top).
+    EXPECT_EQ(vb::qt::placedOnScreen({171, 108}, {415, 489}, QRect(1280, 30, 640, 482)), QPoint(1280, 30));
+}
+
+// Run at a scale of 2 too, where the title window is larger than Qt's offscreen screen.
+TEST_F(WindowsOfTheGame, EachWindowOpensWhollyOnTheScreenWhereItCan) {
+    for (vb::FormSlotBase* slot : {static_cast<vb::FormSlotBase*>(&program.Intro), static_cast<vb::FormSlotBase*>(&program.Selec),
+                                   static_cast<vb::FormSlotBase*>(&program.Game2)}) {
+        SCOPED_TRACE(slot->name());
+        open(*slot);
+        vb::qt::FormWindow* w = window(*slot);
+        ASSERT_NE(w, nullptr);
+        const QRect available = w->screen()->availableGeometry();
+        const QRect frame(w->pos(), w->size().grownBy(vb::qt::expectedFrame()));
+        const QPoint design(slot->instance()->design().left / 15, slot->instance()->design().top / 15);
+        if (available.contains(QRect(design, frame.size()))) {
+            EXPECT_EQ(w->pos(), design);
+        } else if (frame.width() <= available.width() && frame.height() <= available.height()) {
+            EXPECT_TRUE(available.contains(frame)) << "frame " << frame.x() << "," << frame.y();
+            // Moved no more than it had to: an edge of the frame is on the area's edge.
+            EXPECT_TRUE(frame.bottom() == available.bottom() || frame.right() == available.right() ||
+                        frame.top() == available.top() || frame.left() == available.left());
+        } else {
+            EXPECT_TRUE(w->pos().x() == available.left() || w->pos().y() == available.top());
+        }
+    }
 }
 
 TEST_F(WindowsOfTheGame, UnloadingAFormTakesItsWindowAway) {

@@ -17,6 +17,7 @@
 #include "runtime/runtime.h"
 #include "screens/intro.h"
 #include "screens/selec.h"
+#include "tools/script/interpreter.h"
 
 namespace miravel::reliability {
 
@@ -52,20 +53,8 @@ bool isLevel(std::string_view name) { return name == "Game1" || name == "Game2" 
 
 std::vector<std::string> words(const std::string& line) {
     std::vector<std::string> out;
-    std::istringstream in(line);
-    for (std::string w; in >> w;) out.push_back(w);
+    for (std::string_view w : splitWords(line)) out.emplace_back(w);
     return out;
-}
-
-// The text after the first `skip` words, as miravel-script takes a value.
-std::string restOf(const std::string& line, std::size_t skip) {
-    std::size_t i = 0;
-    for (std::size_t w = 0; w < skip; ++w) {
-        while (i < line.size() && line[i] == ' ') ++i;
-        while (i < line.size() && line[i] != ' ') ++i;
-    }
-    while (i < line.size() && line[i] == ' ') ++i;
-    return line.substr(i);
 }
 
 long long toNumber(const std::string& w) {
@@ -74,33 +63,6 @@ long long toNumber(const std::string& w) {
     if (ec != std::errc() || end != w.data() + w.size())
         throw std::logic_error("the harness wrote a bad number: " + w);
     return v;
-}
-
-int keyCode(const std::string& w) {
-    static const std::map<std::string, int> names{
-        {"Tab", vb::key::Tab},     {"Enter", vb::key::Enter}, {"Escape", vb::key::Escape},
-        {"Space", vb::key::Space}, {"Left", vb::key::Left},   {"Up", vb::key::Up},
-        {"Right", vb::key::Right}, {"Down", vb::key::Down},
-    };
-    if (auto it = names.find(w); it != names.end()) return it->second;
-    if (w.size() == 1 && w[0] >= 'A' && w[0] <= 'Z') return w[0];
-    return static_cast<int>(toNumber(w));
-}
-
-std::string keyName(int code) {
-    switch (code) {
-    case vb::key::Tab: return "Tab";
-    case vb::key::Enter: return "Enter";
-    case vb::key::Escape: return "Escape";
-    case vb::key::Space: return "Space";
-    case vb::key::Left: return "Left";
-    case vb::key::Up: return "Up";
-    case vb::key::Right: return "Right";
-    case vb::key::Down: return "Down";
-    default: break;
-    }
-    if (code >= 'A' && code <= 'Z') return std::string(1, static_cast<char>(code));
-    return std::to_string(code);
 }
 
 // The score as a number without the runtime's conversion, which would raise inside a handler.
@@ -124,9 +86,17 @@ private:
 
 }  // namespace
 
-struct Player::Impl final : vb::Host {
-    Program program{*this};
-    std::string out;  // the trace, as miravel-script prints it
+// The trace, as miravel-script prints it; made before the host that prints into it.
+struct TraceText {
+    std::ostringstream traceText;
+};
+
+struct Player::Impl final : TraceText, TraceHost {
+    Impl() : TraceHost(traceText), interpreter(traceText, *this), program(interpreter.program()) {}
+
+    // The commands run exactly as miravel-script runs them; this host adds the checks.
+    Interpreter interpreter;
+    Program& program;
     std::optional<Violation> violation;
     PlayStats stats;
     std::string command;  // the command being run, for messages
@@ -163,7 +133,7 @@ struct Player::Impl final : vb::Host {
     // ---- The host: what miravel-script prints, and the checks that belong to each moment ----
 
     void formLoading(vb::Form& f) override {
-        out += "load " + f.name() + '\n';
+        TraceHost::formLoading(f);
         if (ended) fail("after-end", "a form loads after the end: " + f.name());
         if (f.name() == "Sprites" && ++spritesLoads > 1)
             fail("sprites", "the sprite catalogue is created a second time in one run");
@@ -179,20 +149,17 @@ struct Player::Impl final : vb::Host {
         }
     }
     void formShown(vb::Form& f) override {
-        out += "show " + f.name() + '\n';
+        TraceHost::formShown(f);
         if (ended) fail("after-end", "a form is shown after the end: " + f.name());
         if (f.name() == "Sprites") fail("sprites", "the sprite catalogue is shown");
     }
     void formUnloading(vb::Form& f) override {
-        out += "unload " + f.name() + '\n';
+        TraceHost::formUnloading(f);
         if (f.name() == "Intro") fail("intro", "the title window is unloaded");
         if (isLevel(f.name()) && --levelsOpen == 0) stats.levelMs += rt().now() - levelSince;
     }
-    void windowStateChanged(vb::Form& f) override {
-        out += "state " + f.name() + (f.WindowState == 1 ? " minimized" : " normal") + '\n';
-    }
     void messageBox(std::string_view title, std::string_view text) override {
-        out += "msgbox \"" + std::string(title) + "\" \"" + std::string(text) + "\"\n";
+        TraceHost::messageBox(title, text);
         if (ended) fail("after-end", "a message box after the end");
         if (title != kAppTitle) fail("msgbox", "a message box titled '" + std::string(title) + "'");
         checkBox(text);
@@ -206,14 +173,14 @@ struct Player::Impl final : vb::Host {
         checkState(/*quiet=*/false);
     }
     void runtimeError(const vb::RuntimeError& e) override {
-        out += "error " + std::to_string(e.number()) + " \"" + e.description() + "\"\n";
+        TraceHost::runtimeError(e);
         errorSeen = true;
         // The game writes only numbers into the score and its positions stay small: play alone
         // never raises one.
         fail("error", "run-time error " + std::to_string(e.number()) + " (" + e.description() + ")");
     }
-    void programEnded(int) override {
-        out += "end\n";
+    void programEnded(int status) override {
+        TraceHost::programEnded(status);
         std::string why;
         if (quitRunning) why = command.find("Escape") != std::string::npos ? "Escape (Quit)" : "Quit";
         else if (closingIntro) why = "title window closed";
@@ -414,126 +381,23 @@ struct Player::Impl final : vb::Host {
         }
     }
 
-    // ---- Running a command as miravel-script does ----
-
-    vb::FormSlotBase& slotNamed(const std::string& name) {
-        vb::FormSlotBase* s = rt().slot(name);
-        if (!s) throw std::logic_error("no form " + name);
-        return *s;
-    }
-
-    static std::pair<std::string, std::string> splitPath(const std::string& path) {
-        const auto dot = path.find('.');
-        if (dot == std::string::npos) throw std::logic_error("bad path " + path);
-        return {path.substr(0, dot), path.substr(dot + 1)};
-    }
-
-    bool key(const std::string& formName, bool down, int code, int mask, bool report) {
-        vb::Form* form = slotNamed(formName).instance();
-        if (!form) {
-            if (report) out += "ignored " + formName + '\n';
-            return false;
-        }
-        if (down) rt().keyDown(*form, code, mask);
-        else rt().keyUp(*form, code, mask);
-        return true;
-    }
-
-    void set(const std::string& path, const std::string& value) {
-        std::vector<std::string> parts;
-        std::istringstream in(path);
-        for (std::string p; std::getline(in, p, '.');) parts.push_back(p);
-        vb::FormSlotBase& slot = slotNamed(parts.at(0));
-        rt().dispatch([&] {
-            vb::Form& form = slot.form();
-            if (parts.size() == 2) {
-                if (parts[1] == "Caption") form.Caption.setText(value);
-                else if (parts[1] == "WindowState") form.WindowState.setText(value);
-                else throw std::logic_error("cannot set " + path);
-                return;
-            }
-            vb::Control* c = form.control(parts.at(1));
-            vb::PropertyBase* prop = c ? c->property(parts.at(2)) : nullptr;
-            if (!prop) throw std::logic_error("no property " + path);
-            if (parts[2] == "Picture" && value != "#0") {
-                const auto [srcForm, srcRest] = splitPath(value);
-                const auto [srcControl, srcProp] = splitPath(srcRest);
-                vb::Control* sc = slotNamed(srcForm).form().control(srcControl);
-                auto* from = sc ? dynamic_cast<vb::Prop<vb::Picture>*>(sc->property(srcProp)) : nullptr;
-                auto* to = dynamic_cast<vb::Prop<vb::Picture>*>(prop);
-                if (!from || !to) throw std::logic_error("bad picture " + value);
-                *to = *from;
-                return;
-            }
-            prop->setText(value);
-        });
-        if (path == "Intro.Score.Caption") expectedScore = value;  // the test's own change
-    }
+    // ---- Running a command, with what the checks need to know of it ----
 
     void run(const std::string& line) {
         const auto w = words(line);
-        if (w.empty() || w[0].front() == '#') return;
-        const std::string& cmd = w[0];
-        if (cmd == "start") {
-            started = true;
-            program.start();
-        } else if (cmd == "click") {
-            const auto [formName, button] = splitPath(w.at(1));
-            vb::Form* form = slotNamed(formName).instance();
-            vb::Control* c = form ? form->control(button) : nullptr;
-            if (form && (!c || c->kind() != vb::Control::Kind::CommandButton))
-                throw std::logic_error(w[1] + " is not a command button");
-            auto* b = static_cast<vb::CommandButton*>(c);
-            if (!b || !b->Visible) out += "ignored " + w[1] + '\n';
-            else rt().click(*b);
-        } else if (cmd == "key") {
-            key(w.at(1), w.at(2) == "down", keyCode(w.at(3)), w.size() > 4 ? keyCode(w[4]) : 0, true);
-        } else if (cmd == "press") {
-            const int code = keyCode(w.at(2)), mask = w.size() > 3 ? keyCode(w[3]) : 0;
-            if (key(w[1], true, code, mask, true)) key(w[1], false, code, mask, false);
-        } else if (cmd == "tick") {
-            const auto [formName, timerName] = splitPath(w.at(1));
-            const long long n = w.size() > 2 ? toNumber(w[2]) : 1;
-            vb::FormSlotBase& slot = slotNamed(formName);
-            vb::Form* form = slot.instance();
-            if (!form) return;
-            vb::Control* c = form->control(timerName);
-            if (!c || c->kind() != vb::Control::Kind::Timer) throw std::logic_error(w[1] + " is not a timer");
-            auto& timer = static_cast<vb::Timer&>(*c);
-            const std::uint64_t serial = form->serial();
-            for (long long i = 0; i < n; ++i) {
-                if (rt().ended() || !stillLoaded(slot, serial) || !timer.Enabled) break;
-                rt().tick(timer);
-            }
-        } else if (cmd == "run") {
-            const std::int64_t before = rt().now();
-            rt().advanceTo(before + toNumber(w.at(1)), /*catchUp=*/true);
-            stats.virtualMs += rt().now() - before;
-        } else if (cmd == "close" || cmd == "window") {
-            vb::Form* form = slotNamed(w.at(1)).instance();
-            if (!form) {
-                out += "ignored " + w[1] + '\n';
-                return;
-            }
-            if (cmd == "window") {
-                rt().setWindowState(*form, w.at(2) == "normal" ? 0 : 1);
-                return;
-            }
-            std::optional<Flag> flag;
-            if (w[1] == "Intro") flag.emplace(closingIntro);
-            rt().closeRequested(*form);
-        } else if (cmd == "set") {
-            set(w.at(1), restOf(line, 2));
-        } else if (cmd == "load" || cmd == "show" || cmd == "unload" || cmd == "open") {
-            vb::FormSlotBase& slot = slotNamed(w.at(1));
-            rt().dispatch([&] {
-                if (cmd == "load" || cmd == "open") rt().Load(slot);
-                if (cmd == "show" || cmd == "open") rt().Show(slot);
-                if (cmd == "unload") rt().Unload(slot);
-            });
-        } else {
-            throw std::logic_error("the harness has no command " + cmd);
+        if (w.empty()) return;
+        if (w[0] == "start") started = true;
+        std::optional<Flag> flag;
+        if (w[0] == "close" && w.size() == 2 && w[1] == "Intro") flag.emplace(closingIntro);
+        const std::int64_t before = rt().now();
+        try {
+            interpreter.execute(line, static_cast<int>(stats.commands));
+        } catch (const ScriptError& e) {
+            throw std::logic_error("the harness wrote a line the driver refuses: '" + line + "': " + e.message);
         }
+        if (w[0] == "run") stats.virtualMs += rt().now() - before;
+        // The test's own change of the score.
+        if (w[0] == "set" && w.size() >= 3 && w[1] == "Intro.Score.Caption") expectedScore = score();
     }
 
     // ---- Random commands ----
@@ -788,7 +652,7 @@ std::string Player::nextCommand(std::mt19937_64& rng) {
 
 bool Player::ended() const { return impl_->ended; }
 const std::optional<Violation>& Player::violation() const { return impl_->violation; }
-const std::string& Player::trace() const { return impl_->out; }
+std::string Player::trace() const { return impl_->traceText.str(); }
 const PlayStats& Player::stats() const { return impl_->stats; }
 
 Replay replay(const std::vector<std::string>& commands) {

@@ -55,7 +55,7 @@ public:
     bool ended() const;
     const std::optional<Violation>& violation() const;
     // What miravel-script prints for the commands run so far (traces and "ignored" lines).
-    const std::string& trace() const;
+    std::string trace() const;
     const PlayStats& stats() const;
 
 private:

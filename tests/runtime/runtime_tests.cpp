@@ -254,6 +254,16 @@ TEST_F(RuntimeTest, ClickOnAHiddenButtonOrUnloadedFormIsIgnored) {
     A->Hidden.Click = [&] { ++clicks; };
     rt.click(A->Hidden);
     EXPECT_EQ(clicks, 0);
+    // A click already on its way when the form went: the form lives to the end of the event that
+    // unloaded it, but it takes no more events.
+    vb::CommandButton& ok = A->Ok;
+    ok.Click = [&] { ++clicks; };
+    rt.dispatch([&] {
+        rt.Unload(A);
+        rt.click(ok);
+    });
+    EXPECT_EQ(clicks, 0);
+    EXPECT_FALSE(A.loaded());
 }
 
 TEST_F(RuntimeTest, RuntimeErrorIsReportedAndEndsTheProgram) {
@@ -270,7 +280,12 @@ TEST_F(RuntimeTest, RuntimeErrorIsReportedAndEndsTheProgram) {
     EXPECT_EQ(host.log.back(), "end 1");
     EXPECT_EQ(host.log[host.log.size() - 2], "error 6");
     EXPECT_FALSE(A.loaded());
-    rt.advanceTo(200, true);  // nothing runs after the end
+    // Nothing runs after the end, and the clock stops where the program ended.
+    const std::int64_t endedAt = rt.now();
+    EXPECT_FALSE(rt.nextDue());
+    rt.advanceTo(200, true);
+    EXPECT_EQ(rt.now(), endedAt);
+    EXPECT_EQ(host.log.back(), "end 1");
 }
 
 TEST_F(RuntimeTest, EndStopsTheHandlerAndClosesEveryForm) {

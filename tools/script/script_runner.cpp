@@ -1,405 +1,151 @@
 #include "tools/script/script_runner.h"
 
-#include <charconv>
+#include <algorithm>
+#include <cctype>
 #include <istream>
-#include <map>
+#include <optional>
 #include <ostream>
-#include <sstream>
+#include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/program.h"
-#include "runtime/runtime.h"
+#include "tools/script/interpreter.h"
 
 namespace miravel {
 
 namespace {
 
-// Prints every lifecycle event of the program the moment it happens; boxes are answered at once.
-class TraceHost final : public vb::Host {
+// A table of cases: a header naming its columns, rows of values, and a body run once for each
+// row with $NAME standing for that row's value:
+//     table POSE WANT
+//       Stnd_R  Tiara1_R
+//       Stnd_L  Tiara1_L
+//     do
+//       set Game1.Main.Picture Game1.$POSE.Picture
+//       key Game1 down D
+//       expect Game1.Main.Picture is Game1.$WANT.Picture
+//     end
+class Table {
 public:
-    explicit TraceHost(std::ostream& out) : out_(out) {}
-
-    void formLoading(vb::Form& f) override { out_ << "load " << f.name() << '\n'; }
-    void formShown(vb::Form& f) override { out_ << "show " << f.name() << '\n'; }
-    void formUnloading(vb::Form& f) override { out_ << "unload " << f.name() << '\n'; }
-    void windowStateChanged(vb::Form& f) override {
-        out_ << "state " << f.name() << (f.WindowState == 1 ? " minimized" : " normal") << '\n';
+    explicit Table(std::vector<std::string_view> header) {
+        if (header.size() < 2) throw ScriptError{"usage: table NAME..."};
+        for (std::size_t i = 1; i < header.size(); ++i) {
+            for (char c : header[i])
+                if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_')
+                    throw ScriptError{"a column name is letters, digits and _, not '" + std::string(header[i]) + "'"};
+            names_.emplace_back(header[i]);
+        }
     }
-    void messageBox(std::string_view title, std::string_view text) override {
-        out_ << "msgbox \"" << title << "\" \"" << text << "\"\n";
-    }
-    void runtimeError(const vb::RuntimeError& e) override {
-        out_ << "error " << e.number() << " \"" << e.description() << "\"\n";
-    }
-    void programEnded(int) override { out_ << "end\n"; }
 
-private:
-    std::ostream& out_;
-};
-
-struct ScriptError {
-    std::string message;
-};
-
-// Key names a script may use instead of codes.
-const std::map<std::string, int, std::less<>> kKeyNames{
-    {"Tab", vb::key::Tab},     {"Enter", vb::key::Enter}, {"Escape", vb::key::Escape},
-    {"Space", vb::key::Space}, {"Left", vb::key::Left},   {"Up", vb::key::Up},
-    {"Right", vb::key::Right}, {"Down", vb::key::Down},
-};
-
-std::vector<std::string_view> split(std::string_view line) {
-    std::vector<std::string_view> words;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-        std::size_t j = i;
-        while (j < line.size() && line[j] != ' ' && line[j] != '\t') ++j;
-        if (j > i) words.push_back(line.substr(i, j - i));
-        i = j;
-    }
-    return words;
-}
-
-// What follows the first `skip` words of the line, as it stands.
-std::string_view rest(std::string_view line, std::size_t skip) {
-    std::size_t i = 0;
-    for (std::size_t w = 0; w < skip; ++w) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
-    }
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-    return line.substr(i);
-}
-
-long long number(std::string_view word, const char* what) {
-    long long v = 0;
-    const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), v);
-    if (ec != std::errc() || end != word.data() + word.size())
-        throw ScriptError{std::string(what) + " must be a whole number, not '" + std::string(word) + "'"};
-    return v;
-}
-
-class Interpreter {
-public:
-    Interpreter(std::ostream& out) : host_(out), program_(host_), out_(out) {}
-
-    bool failed() const { return failed_; }
-
-    void execute(std::string_view line, int lineNo) {
-        const auto words = split(line);
-        if (words.empty() || words[0].front() == '#') return;
-        const std::string_view cmd = words[0];
-        if (program_.runtime.ended() && cmd != "print" && cmd != "expect")
-            throw ScriptError{"the program has ended; only print and expect may follow"};
-
-        if (cmd == "start") {
-            want(words, 1, "start");
-            if (started_) throw ScriptError{"the program is already started"};
-            started_ = true;
-            program_.start();
-        } else if (cmd == "load" || cmd == "show" || cmd == "unload" || cmd == "open") {
-            want(words, 2, std::string(cmd) + " FORM");
-            vb::FormSlotBase& slot = formSlot(words[1]);
-            vb::Runtime& rt = program_.runtime;
-            rt.dispatch([&] {
-                if (cmd == "load" || cmd == "open") rt.Load(slot);
-                if (cmd == "show" || cmd == "open") rt.Show(slot);
-                if (cmd == "unload") rt.Unload(slot);
-            });
-        } else if (cmd == "close") {
-            want(words, 2, "close FORM");
-            vb::FormSlotBase& slot = formSlot(words[1]);
-            if (!slot.loaded()) out_ << "ignored " << slot.name() << '\n';
-            else program_.runtime.closeRequested(*slot.instance());
-        } else if (cmd == "window") {
-            want(words, 3, "window FORM normal|minimized");
-            vb::FormSlotBase& slot = formSlot(words[1]);
-            if (words[2] != "normal" && words[2] != "minimized")
-                throw ScriptError{"window state must be normal or minimized"};
-            if (!slot.loaded()) out_ << "ignored " << slot.name() << '\n';
-            else program_.runtime.setWindowState(*slot.instance(), words[2] == "normal" ? 0 : 1);
-        } else if (cmd == "click") {
-            want(words, 2, "click FORM.BUTTON");
-            click(words[1]);
-        } else if (cmd == "key") {
-            if (words.size() < 4 || words.size() > 5 || (words[2] != "down" && words[2] != "up"))
-                throw ScriptError{"usage: key FORM down|up CODE [MASK]"};
-            key(words[1], words[2] == "down", keyCode(words[3]), words.size() == 5 ? mask(words[4]) : 0, true);
-        } else if (cmd == "press") {
-            if (words.size() < 3 || words.size() > 4) throw ScriptError{"usage: press FORM CODE [MASK]"};
-            const int code = keyCode(words[2]);
-            const int m = words.size() == 4 ? mask(words[3]) : 0;
-            if (key(words[1], true, code, m, true)) key(words[1], false, code, m, false);
-        } else if (cmd == "tick") {
-            if (words.size() < 2 || words.size() > 3) throw ScriptError{"usage: tick FORM.TIMER [N]"};
-            const long long n = words.size() == 3 ? number(words[2], "N") : 1;
-            if (n < 0) throw ScriptError{"N must not be negative"};
-            tick(words[1], n);
-        } else if (cmd == "run") {
-            want(words, 2, "run MS");
-            const long long ms = number(words[1], "MS");
-            if (ms < 0) throw ScriptError{"MS must not be negative"};
-            vb::Runtime& rt = program_.runtime;
-            rt.advanceTo(rt.now() + ms, /*catchUp=*/true);
-        } else if (cmd == "set") {
-            if (words.size() < 3) throw ScriptError{"usage: set PATH VALUE"};
-            set(words[1], rest(line, 2));
-        } else if (cmd == "print") {
-            want(words, 2, "print PATH");
-            out_ << words[1] << " = " << read(words[1]) << '\n';
-        } else if (cmd == "expect") {
-            if (words.size() < 3) throw ScriptError{"usage: expect PATH VALUE | expect PATH is PATH2"};
-            const std::string actual = read(words[1]);
-            std::string wanted = std::string(rest(line, 2));
-            if (words.size() == 4 && words[2] == "is") wanted = read(words[3]);
-            if (actual != wanted) {
-                failed_ = true;
-                out_ << "FAIL line " << lineNo << ": " << words[1] << " = " << actual << ", expected "
-                     << wanted << '\n';
+    // Takes one more line of the table; true once its "end" has come.
+    bool take(std::string_view line, int lineNo) {
+        const auto words = splitWords(line);
+        const bool blank = words.empty() || words[0].front() == '#';
+        if (!inBody_) {
+            if (blank) return false;
+            if (words.size() == 1 && words[0] == "do") {
+                if (rows_.empty()) throw ScriptError{"a table needs a row before its do"};
+                inBody_ = true;
+                return false;
             }
-        } else if (cmd == "dump") {
-            want(words, 2, "dump FORM");
-            dump(words[1]);
-        } else {
-            throw ScriptError{"unknown command '" + std::string(cmd) + "'"};
-        }
-    }
-
-private:
-    static void want(const std::vector<std::string_view>& words, std::size_t n, const std::string& usage) {
-        if (words.size() != n) throw ScriptError{"usage: " + usage};
-    }
-
-    vb::FormSlotBase& formSlot(std::string_view name) {
-        vb::FormSlotBase* slot = program_.runtime.slot(name);
-        if (!slot) throw ScriptError{"no form named '" + std::string(name) + "'"};
-        return *slot;
-    }
-
-    static int keyCode(std::string_view word) {
-        if (auto it = kKeyNames.find(word); it != kKeyNames.end()) return it->second;
-        if (word.size() == 1 && word[0] >= 'A' && word[0] <= 'Z') return word[0];
-        const long long v = number(word, "a key code");
-        if (v < 0 || v > 0xFFFF) throw ScriptError{"a key code is 0 to 65535"};
-        return static_cast<int>(v);
-    }
-
-    static int mask(std::string_view word) {
-        const long long v = number(word, "a modifier mask");
-        if (v < 0 || v > 7) throw ScriptError{"a modifier mask is 0 to 7 (1 Shift, 2 Ctrl, 4 Alt)"};
-        return static_cast<int>(v);
-    }
-
-    struct Path {
-        std::string_view form, control, property;  // control empty for a form's own property
-    };
-
-    static Path parse(std::string_view path) {
-        const auto words = [&] {
-            std::vector<std::string_view> parts;
-            std::size_t start = 0;
-            for (std::size_t i = 0; i <= path.size(); ++i)
-                if (i == path.size() || path[i] == '.') {
-                    parts.push_back(path.substr(start, i - start));
-                    start = i + 1;
-                }
-            return parts;
-        }();
-        for (auto w : words)
-            if (w.empty()) throw ScriptError{"bad path '" + std::string(path) + "'"};
-        if (words.size() == 2) return {words[0], {}, words[1]};
-        if (words.size() == 3) return {words[0], words[1], words[2]};
-        throw ScriptError{"a path is FORM.PROPERTY or FORM.CONTROL.PROPERTY, not '" + std::string(path) + "'"};
-    }
-
-    vb::Control& control(vb::Form& form, std::string_view name) {
-        vb::Control* c = form.control(name);
-        if (!c) throw ScriptError{"no control " + form.name() + "." + std::string(name)};
-        return *c;
-    }
-
-    // Reading never loads a form.
-    std::string read(std::string_view text) {
-        const Path p = parse(text);
-        vb::Runtime& rt = program_.runtime;
-        if (p.form == "App") {
-            if (!p.control.empty()) throw ScriptError{"App has properties only"};
-            if (p.property == "Ended") return rt.ended() ? "True" : "False";
-            if (p.property == "Time") return std::to_string(rt.now());
-            throw ScriptError{"App has no property " + std::string(p.property)};
-        }
-        vb::FormSlotBase& slot = formSlot(p.form);
-        vb::Form* form = slot.instance();
-        if (p.control.empty() && p.property == "Loaded") return form ? "True" : "False";
-        if (!form) {
-            checkKnown(p);
-            return "<not loaded>";
-        }
-        if (p.control.empty()) return formProperty(*form, p.property);
-        vb::PropertyBase* prop = control(*form, p.control).property(p.property);
-        if (!prop) throw ScriptError{"no property " + std::string(text)};
-        return prop->text();
-    }
-
-    // A path to a form that is not loaded is still checked against the property names, so that a
-    // typo is a script error even then.
-    void checkKnown(const Path& p) {
-        if (p.control.empty()) {
-            static const char* kFormProps[] = {"Caption", "WindowState", "Visible", "ActiveControl",
-                                               "Width", "Height", "Left", "Top", "Picture", "Icon",
-                                               "MouseIcon"};
-            for (const char* n : kFormProps)
-                if (p.property == n) return;
-            throw ScriptError{"forms have no property " + std::string(p.property)};
-        }
-        static const char* kControlProps[] = {"Left", "Top", "Width", "Height", "Visible", "Picture",
-                                              "Caption", "Enabled", "Interval"};
-        for (const char* n : kControlProps)
-            if (p.property == n) return;
-        throw ScriptError{"controls have no property " + std::string(p.property)};
-    }
-
-    static std::string formProperty(vb::Form& f, std::string_view name) {
-        if (name == "Caption") return f.Caption.text();
-        if (name == "WindowState") return f.WindowState.text();
-        if (name == "Visible") return f.Visible.text();
-        if (name == "ActiveControl") return f.focus() ? f.focus()->name() : "";
-        if (name == "Width") return std::to_string(f.design().clientWidth);
-        if (name == "Height") return std::to_string(f.design().clientHeight);
-        if (name == "Left") return std::to_string(f.design().left);
-        if (name == "Top") return std::to_string(f.design().top);
-        if (name == "Picture") return vb::formatValue(f.Picture);
-        if (name == "Icon") return vb::formatValue(f.Icon);
-        if (name == "MouseIcon") return vb::formatValue(f.MouseIcon);
-        throw ScriptError{"forms have no property " + std::string(name)};
-    }
-
-    // Setting is what game code does: a reference to an unloaded form loads it.
-    void set(std::string_view text, std::string_view value) {
-        const Path p = parse(text);
-        if (p.form == "App") throw ScriptError{"App's properties cannot be set"};
-        vb::FormSlotBase& slot = formSlot(p.form);
-        vb::Runtime& rt = program_.runtime;
-        rt.dispatch([&] {
-            vb::Form& form = slot.form();
-            if (p.control.empty()) {
-                if (p.property == "Caption") form.Caption.setText(value);
-                else if (p.property == "WindowState") form.WindowState.setText(value);
-                else throw ScriptError{"form property " + std::string(p.property) + " cannot be set"};
-                return;
-            }
-            vb::PropertyBase* prop = control(form, p.control).property(p.property);
-            if (!prop) throw ScriptError{"no property " + std::string(text)};
-            if (p.property == "Picture" && value != "#0") {
-                // A picture is given as the path of another picture: both then show the same one.
-                auto* target = dynamic_cast<vb::Prop<vb::Picture>*>(prop);
-                const Path src = parse(value);
-                vb::FormSlotBase& srcSlot = formSlot(src.form);
-                vb::Form& srcForm = srcSlot.form();
-                auto* from = src.control.empty() ? nullptr
-                                                 : dynamic_cast<vb::Prop<vb::Picture>*>(
-                                                       control(srcForm, src.control).property(src.property));
-                if (!target || !from) throw ScriptError{"a picture is set from another image's Picture"};
-                *target = *from;
-                return;
-            }
-            prop->setText(value);
-        });
-    }
-
-    void click(std::string_view text) {
-        // FORM.CONTROL is a path without its property; the views point into `full`.
-        const std::string full = std::string(text) + ".x";
-        const Path p = parse(full);
-        vb::FormSlotBase& slot = formSlot(p.form);
-        vb::Form* form = slot.instance();
-        vb::CommandButton* button = nullptr;
-        if (form) {
-            vb::Control& c = control(*form, p.control);
-            if (c.kind() != vb::Control::Kind::CommandButton)
-                throw ScriptError{std::string(text) + " is not a command button"};
-            button = static_cast<vb::CommandButton*>(&c);
-        }
-        if (!button || !button->Visible) {
-            out_ << "ignored " << text << '\n';
-            return;
-        }
-        program_.runtime.click(*button);
-    }
-
-    // Returns false when the form is not loaded (the key went nowhere).
-    bool key(std::string_view formName, bool down, int code, int m, bool report) {
-        vb::FormSlotBase& slot = formSlot(formName);
-        vb::Form* form = slot.instance();
-        if (!form) {
-            if (report) out_ << "ignored " << slot.name() << '\n';
+            if (words.size() != names_.size())
+                throw ScriptError{"a row of this table has " + std::to_string(names_.size()) + " values"};
+            rows_.emplace_back(words.begin(), words.end());
             return false;
         }
-        if (down) program_.runtime.keyDown(*form, code, m);
-        else program_.runtime.keyUp(*form, code, m);
-        return true;
-    }
-
-    void tick(std::string_view text, long long n) {
-        // FORM.CONTROL is a path without its property; the views point into `full`.
-        const std::string full = std::string(text) + ".x";
-        const Path p = parse(full);
-        vb::FormSlotBase& slot = formSlot(p.form);
-        vb::Form* form = slot.instance();
-        if (!form) return;
-        vb::Control& c = control(*form, p.control);
-        if (c.kind() != vb::Control::Kind::Timer) throw ScriptError{std::string(text) + " is not a timer"};
-        auto& timer = static_cast<vb::Timer&>(c);
-        const std::uint64_t serial = form->serial();
-        for (long long i = 0; i < n; ++i) {
-            // The form and its timer are gone once an unload has run its course.
-            if (program_.runtime.ended() || !slot.instance() || slot.instance()->serial() != serial) break;
-            if (!timer.Enabled) break;
-            program_.runtime.tick(timer);
+        if (!blank && words[0] == "end") {
+            if (words.size() != 1) throw ScriptError{"usage: end"};
+            return true;
         }
+        if (!blank && (words[0] == "table" || words[0] == "do"))
+            throw ScriptError{"a table's body holds commands, not another table"};
+        body_.push_back({std::string(line), lineNo});
+        return false;
     }
 
-    void dump(std::string_view name) {
-        vb::FormSlotBase& slot = formSlot(name);
-        vb::Form* form = slot.instance();
-        if (!form) {
-            out_ << slot.name() << ".Loaded = False\n";
-            return;
+    void run(Interpreter& interpreter) const {
+        for (const auto& row : rows_) {
+            std::string shown = " (";
+            for (std::size_t i = 0; i < names_.size(); ++i)
+                shown += (i ? " " : "") + names_[i] + "=" + row[i];
+            interpreter.setRow(shown + ")");
+            for (const auto& [line, lineNo] : body_) {
+                try {
+                    interpreter.execute(substitute(line, row), lineNo);
+                } catch (const ScriptError& e) {
+                    throw ScriptError{e.message + shown + ")", lineNo};
+                }
+            }
         }
-        for (const char* p : {"Caption", "WindowState", "Visible", "ActiveControl", "Width", "Height"})
-            out_ << slot.name() << '.' << p << " = " << formProperty(*form, p) << '\n';
-        for (vb::Control* c : form->controls())
-            for (vb::PropertyBase* p : c->properties())
-                out_ << slot.name() << '.' << c->name() << '.' << p->name() << " = " << p->text() << '\n';
+        interpreter.setRow({});
     }
 
-    TraceHost host_;
-    Program program_;
-    std::ostream& out_;
-    bool started_ = false;
-    bool failed_ = false;
+private:
+    std::string substitute(const std::string& line, const std::vector<std::string>& row) const {
+        std::string out;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if (line[i] != '$') {
+                out += line[i];
+                continue;
+            }
+            std::size_t j = i + 1;
+            while (j < line.size() && (std::isalnum(static_cast<unsigned char>(line[j])) || line[j] == '_')) ++j;
+            const std::string_view name(line.data() + i + 1, j - i - 1);
+            const auto at = std::find(names_.begin(), names_.end(), name);
+            if (at == names_.end()) throw ScriptError{"no column named '" + std::string(name) + "' in this table"};
+            out += row[static_cast<std::size_t>(at - names_.begin())];
+            i = j - 1;
+        }
+        return out;
+    }
+
+    std::vector<std::string> names_;
+    std::vector<std::vector<std::string>> rows_;
+    std::vector<std::pair<std::string, int>> body_;
+    bool inBody_ = false;
 };
 
 }  // namespace
 
 ScriptResult runScript(std::istream& in, std::ostream& out, std::ostream& err, const std::string& source) {
-    Interpreter interpreter(out);
+    TraceHost host(out);
+    Interpreter interpreter(out, host);
+    std::optional<Table> table;
+    int tableLine = 0;
     std::string line;
     int lineNo = 0;
+    auto report = [&](const ScriptError& e) {
+        out.flush();
+        err << source << ":" << (e.line ? e.line : lineNo) << ": " << e.message << '\n';
+        return ScriptResult::ScriptError;
+    };
     while (std::getline(in, line)) {
         ++lineNo;
         while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
             line.pop_back();
         try {
-            interpreter.execute(line, lineNo);
+            if (table) {
+                if (table->take(line, lineNo)) {
+                    const Table done = std::move(*table);
+                    table.reset();
+                    done.run(interpreter);
+                }
+                continue;
+            }
+            const auto words = splitWords(line);
+            if (!words.empty() && words[0] == "table") {
+                table.emplace(words);
+                tableLine = lineNo;
+            } else if (!words.empty() && (words[0] == "do" || words[0] == "end")) {
+                throw ScriptError{std::string(words[0]) + " outside a table"};
+            } else {
+                interpreter.execute(line, lineNo);
+            }
         } catch (const ScriptError& e) {
-            out.flush();
-            err << source << ":" << lineNo << ": " << e.message << '\n';
-            return ScriptResult::ScriptError;
+            return report(e);
         }
     }
+    if (table) return report(ScriptError{"the table has no end", tableLine});
     return interpreter.failed() ? ScriptResult::ExpectFailed : ScriptResult::Passed;
 }
 

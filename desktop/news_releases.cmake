@@ -1,0 +1,107 @@
+# SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Reads NEWS.md, the one record of what each release changed, and gives its releases as AppStream
+# <release> elements, newest first, with the newest release's version and date. A release is a
+# heading "## VERSION (YYYY-MM-DD)" followed by paragraphs and "- " items (continued on lines
+# that start with two spaces); anything else in NEWS.md is an error here, so the metadata never
+# silently loses a release.
+
+function(_miravel_xml_text out text)
+  string(REPLACE "&" "&amp;" text "${text}")
+  string(REPLACE "<" "&lt;" text "${text}")
+  string(REPLACE ">" "&gt;" text "${text}")
+  # Markdown code marks read as plain text in a software centre.
+  string(REPLACE "`" "" text "${text}")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# miravel_news_releases(NEWS_FILE XML_VAR VERSION_VAR DATE_VAR)
+function(miravel_news_releases news xmlVar versionVar dateVar)
+  file(STRINGS "${news}" lines ENCODING UTF-8)
+  set(xml "")
+  set(latestVersion "")
+  set(latestDate "")
+  set(inRelease FALSE)
+  set(block "")      # "p" or "li" while one is open
+  set(text "")
+  set(inList FALSE)
+  set(lineNo 0)
+
+  # Closes the open paragraph or item, and the list when a paragraph or the release ends.
+  macro(flush_block)
+    if(block)
+      _miravel_xml_text(escaped "${text}")
+      if(block STREQUAL "li")
+        if(NOT inList)
+          string(APPEND xml "        <ul>\n")
+          set(inList TRUE)
+        endif()
+        string(APPEND xml "          <li>${escaped}</li>\n")
+      else()
+        string(APPEND xml "        <p>${escaped}</p>\n")
+      endif()
+    endif()
+    set(block "")
+    set(text "")
+  endmacro()
+  macro(close_list)
+    if(inList)
+      string(APPEND xml "        </ul>\n")
+      set(inList FALSE)
+    endif()
+  endmacro()
+  macro(close_release)
+    if(inRelease)
+      flush_block()
+      close_list()
+      string(APPEND xml "      </description>\n    </release>\n")
+    endif()
+  endmacro()
+
+  foreach(line IN LISTS lines)
+    math(EXPR lineNo "${lineNo} + 1")
+    if(line MATCHES "^## ")
+      close_release()
+      if(NOT line MATCHES "^## ([0-9]+(\\.[0-9]+)*) \\(([0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9])\\)$")
+        message(FATAL_ERROR "${news}:${lineNo}: a release heading is \"## VERSION (YYYY-MM-DD)\", "
+                            "not \"${line}\"")
+      endif()
+      if(NOT latestVersion)
+        set(latestVersion "${CMAKE_MATCH_1}")
+        set(latestDate "${CMAKE_MATCH_3}")
+      endif()
+      string(APPEND xml "    <release version=\"${CMAKE_MATCH_1}\" date=\"${CMAKE_MATCH_3}\">\n"
+                        "      <description>\n")
+      set(inRelease TRUE)
+    elseif(NOT inRelease)
+      # The file's own title and introduction.
+    elseif(line STREQUAL "")
+      flush_block()
+    elseif(line MATCHES "^- (.*)")
+      flush_block()
+      set(block "li")
+      set(text "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^  +(.*)" AND block STREQUAL "li")
+      string(APPEND text " ${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^[#>*+|0-9 ]")
+      message(FATAL_ERROR "${news}:${lineNo}: only paragraphs and \"- \" items make release "
+                          "notes, not \"${line}\"")
+    elseif(block STREQUAL "p")
+      string(APPEND text " ${line}")
+    else()
+      flush_block()
+      close_list()
+      set(block "p")
+      set(text "${line}")
+    endif()
+  endforeach()
+  close_release()
+
+  if(NOT latestVersion)
+    message(FATAL_ERROR "${news} holds no release heading \"## VERSION (YYYY-MM-DD)\"")
+  endif()
+  set(${xmlVar} "${xml}" PARENT_SCOPE)
+  set(${versionVar} "${latestVersion}" PARENT_SCOPE)
+  set(${dateVar} "${latestDate}" PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,97 @@
+#include "runtime/qt/message_box.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QEventLoop>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include "runtime/qt/placement.h"
+#include "runtime/qt/window_state.h"
+
+namespace vb::qt {
+
+namespace {
+// A long message wraps at about this many of the desktop font's average letters.
+constexpr int kLettersPerLine = 60;
+}  // namespace
+
+MessageBox::MessageBox(const QString& title, const QString& text, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      text_(new QLabel(text, this)) {
+    setWindowTitle(title);
+    setModal(true);
+    text_->setTextFormat(Qt::PlainText);
+    text_->setWordWrap(true);
+    const QFontMetrics metrics(text_->font());
+    int widest = 0;
+    for (const QString& line : text.split(u'\n')) widest = std::max(widest, metrics.horizontalAdvance(line));
+    // Each line whole where it is short; a long text wraps into a comfortable column. The box is
+    // never narrower than its caption needs.
+    auto* layout = new QVBoxLayout(this);
+    const QMargins margins = layout->contentsMargins();
+    text_->setMinimumWidth(std::max(std::min(widest, metrics.averageCharWidth() * kLettersPerLine),
+                                    widthForCaption(title) - margins.left() - margins.right()));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->setCenterButtons(true);
+    ok_ = buttons->button(QDialogButtonBox::Ok);
+    ok_->setIcon(QIcon());  // a plain OK, as the desktop's own boxes have
+    ok_->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(text_);
+    layout->addSpacing(metrics.height() / 2);
+    layout->addWidget(buttons);
+    // Its final size now, so that showing it centres it over its owner.
+    adjustSize();
+}
+
+void MessageBox::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!watchingState_ && windowHandle()) {
+        watchingState_ = true;
+        // The game waits for this box: put it back in front of the player, once the window
+        // manager has finished minimising it (on openbox that brings its owner back too). Qt's
+        // own frame on Wayland minimises the window alone, telling the widget nothing.
+        connect(windowHandle(), &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
+            if (state == Qt::WindowMinimized) QTimer::singleShot(0, this, [this] { bringBack(*this); });
+        });
+    }
+    // Centred over the window it belongs to; Qt's own placement allows for a frame it guesses.
+    QWidget* owner = parentWidget();
+    if (!owner || !owner->isVisible()) return;
+    const QPoint ownerFrame = owner->geometry().topLeft() - owner->frameGeometry().topLeft();
+    placeWindow(*this, owner->geometry().center() - rect().center() - ownerFrame);
+}
+
+void MessageBox::ask() {
+    // Not QDialog::exec(): hiding the box, as bringing it back on Wayland does, would end that.
+    QEventLoop answered;
+    connect(this, &QDialog::finished, &answered, &QEventLoop::quit);
+    show();
+    answered.exec(QEventLoop::DialogExec);
+}
+
+QString MessageBox::text() const { return text_->text(); }
+
+int MessageBox::widthForCaption(const QString& caption) {
+    // Title bars set their caption bold, often a little larger than the desktop's text, and many
+    // centre it across the whole bar, which holds a window menu on one side and up to three
+    // buttons on the other (Qt's own frame on Wayland draws all three), each about as wide as
+    // the bar is high.
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
+    const QFontMetrics metrics(titleFont);
+    return metrics.horizontalAdvance(caption) + 2 * (3 * metrics.height() + 24);
+}
+
+}  // namespace vb::qt

@@ -1,0 +1,38 @@
+// The game's message box: its text and one OK button under the program's title, modal over the
+// window it belongs to. A dialog that asks for no minimise or maximise, and comes straight back
+// where a window manager minimises it all the same (openbox offers that on every dialog, and takes
+// the dialog's owner with it, leaving the game frozen with no box to answer). Wide enough that a
+// frame shows its caption whole. Enter, Escape, OK and the frame's close all answer it.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace vb::qt {
+
+class MessageBox final : public QDialog {
+    Q_OBJECT
+public:
+    MessageBox(const QString& title, const QString& text, QWidget* owner);
+
+    // Shows the box and returns once the player has answered it.
+    void ask();
+
+    QString text() const;
+    QPushButton* okButton() const { return ok_; }
+    // The narrowest the box may be for a window manager's title bar to show `caption` whole
+    // beside its window menu and close button.
+    static int widthForCaption(const QString& caption);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QLabel* text_;
+    QPushButton* ok_;
+    bool watchingState_ = false;
+};
+
+}  // namespace vb::qt

@@ -1,0 +1,25 @@
+#include "runtime/qt/window_state.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+namespace vb::qt {
+
+bool minimisingIsOneWay() {
+    static const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    return wayland;
+}
+
+void bringBack(QWidget& window) {
+    if (minimisingIsOneWay()) {
+        // A compositor that never minimised the window shows it afresh where it was.
+        window.hide();
+        window.showNormal();
+        return;
+    }
+    window.showNormal();
+    window.raise();
+    window.activateWindow();
+}
+
+}  // namespace vb::qt
