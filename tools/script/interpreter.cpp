@@ -79,7 +79,7 @@ long long number(std::string_view word, const char* what) {
 
 class Interpreter::Impl {
 public:
-    Impl(std::ostream& out, TraceHost& host) : host_(host), program_(host), out_(out) {}
+    Impl(std::ostream& out, TraceHost& host) : program_(host), out_(out) {}
 
     Program& program() { return program_; }
 
@@ -391,7 +391,6 @@ private:
                 out_ << slot.name() << '.' << c->name() << '.' << p->name() << " = " << p->text() << '\n';
     }
 
-    TraceHost& host_;
     Program program_;
     std::ostream& out_;
     bool started_ = false;
