@@ -10,5 +10,8 @@ const fontsReady = Promise.all(['16px "Nimbus Sans"', 'bold 16px "Nimbus Sans"',
 if (navigator.maxTouchPoints > 0 || matchMedia('(any-pointer: coarse)').matches) document.body.classList.add('touch');
 addEventListener('touchstart', () => document.body.classList.add('touch'), { once: true, passive: true });
 
-const page = new Page(document, fontsReady);
+// The pictures, in one pack, come while the game's module does (the page preloads both).
+const picturePack = fetch('pictures.pack');
+
+const page = new Page(document, fontsReady, picturePack);
 createMiravel({ page }).then((module) => page.connect(module), (error) => page.failed(error));

@@ -6,10 +6,10 @@ import { Panel } from './panel.js';
 import { Pictures } from './pictures.js';
 
 export class Page {
-  constructor(doc, fontsReady) {
+  constructor(doc, fontsReady, picturePack) {
     this.doc = doc;
     this.fontsReady = fontsReady;
-    this.pictures = new Pictures('pictures/');
+    this.pictures = new Pictures(picturePack);
     this.desktop = new Desktop(doc.getElementById('desktop'), doc.getElementById('taskbar'), this.pictures);
     this.panels = new Map();
     this.module = null;
