@@ -64,6 +64,45 @@ export function placeOf(page, form, name) {
   }, [form, name]);
 }
 
+// An init script for openGame: keeps count of the timeouts and animation frames the page asks
+// for, and which of them are still to come (window.callbacks.pending). None pending means that
+// nothing will run again until the player does something.
+export function countCallbacks() {
+  const pending = new Set();
+  window.callbacks = { asked: 0, ran: 0, pending };
+  const wrap = (ask, cancel) => {
+    const originalAsk = window[ask], originalCancel = window[cancel];
+    window[ask] = function (callback, ...rest) {
+      window.callbacks.asked++;
+      const id = originalAsk.call(this, (...args) => {
+        pending.delete(`${ask}:${id}`);
+        window.callbacks.ran++;
+        return callback(...args);
+      }, ...rest);
+      pending.add(`${ask}:${id}`);
+      return id;
+    };
+    window[cancel] = function (id) {
+      pending.delete(`${ask}:${id}`);
+      return originalCancel.call(this, id);
+    };
+  };
+  wrap('setTimeout', 'clearTimeout');
+  wrap('requestAnimationFrame', 'cancelAnimationFrame');
+  // An interval stays pending until it is cleared.
+  const originalInterval = window.setInterval, originalClear = window.clearInterval;
+  window.setInterval = function (callback, ...rest) {
+    window.callbacks.asked++;
+    const id = originalInterval.call(this, (...args) => { window.callbacks.ran++; return callback(...args); }, ...rest);
+    pending.add(`setInterval:${id}`);
+    return id;
+  };
+  window.clearInterval = function (id) {
+    pending.delete(`setInterval:${id}`);
+    return originalClear.call(this, id);
+  };
+}
+
 export async function waitUntil(page, f, arg) {
   await page.waitForFunction(f, arg, { timeout: kWait, polling: 20 });
 }
