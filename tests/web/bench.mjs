@@ -1,0 +1,151 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// Figures of the game in the browser (scripts/bench-web runs this; it is no test):
+//   transfer   every byte the page fetches, raw and as a server would send it compressed
+//   start      navigation to the frame in which the title first shows
+//   play       script time per display frame on the Difficult level, heroine out of the balls' way
+//   idle       timeouts and animation frames on the title page once the slide has ended
+// Usage: node bench.mjs [--quick]
+import { execFileSync } from 'node:child_process';
+import { readFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { brotliCompressSync, constants, gzipSync } from 'node:zlib';
+
+import { countCallbacks, launchChromium, openGame, serveSite, shown, site, waitUntil } from './support.mjs';
+
+const quick = process.argv.includes('--quick');
+const median = (xs) => {
+  const s = [...xs].sort((a, b) => a - b);
+  return s.length % 2 ? s[(s.length - 1) / 2] : (s[s.length / 2 - 1] + s[s.length / 2]) / 2;
+};
+const kb = (bytes) => (bytes / 1024).toFixed(1);
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+const beginOffered = (page) =>
+  waitUntil(page, () => document.querySelector('[data-form=Intro] [data-control=strt]')?.hidden === false);
+
+const server = await serveSite();
+const version = execFileSync('/usr/bin/chromium', ['--version'], { stdio: ['ignore', 'pipe', 'ignore'] }).toString().trim();
+console.log(`${version}; node ${process.version}; ${quick ? 'quick look' : 'full run'}`);
+
+// --- transfer ---------------------------------------------------------------------------------
+// Everything the page fetches up to the title with Begin offered (the page fetches every picture
+// and face before the game starts, so a level adds nothing). Each file as a server configured
+// for compression sends it: the smaller of the raw bytes and gzip -9 / brotli 11 of them.
+async function transfer() {
+  const browser = await launchChromium();
+  const { page, context } = await openGame(browser, 'about:blank');
+  const urls = new Set();
+  context.on('requestfinished', (r) => urls.add(r.url()));
+  await page.goto(server.url);
+  await beginOffered(page);
+  await context.close();
+  await browser.close();
+  // The server sends the site's files as they are.
+  const files = [...urls].map((url) => {
+    const path = new URL(url).pathname;
+    return { url, body: readFileSync(join(site, path === '/' ? 'index.html' : path)) };
+  });
+  const rows = files.map(({ url, body }) => {
+    const gzip = gzipSync(body, { level: 9 }).length;
+    const brotli = brotliCompressSync(body, { params: { [constants.BROTLI_PARAM_QUALITY]: 11 } }).length;
+    return { file: new URL(url).pathname, raw: body.length, gzip: Math.min(body.length, gzip),
+      brotli: Math.min(body.length, brotli) };
+  }).sort((a, b) => b.raw - a.raw);
+  const total = (k) => rows.reduce((sum, r) => sum + r[k], 0);
+  console.log(`\ntransfer: ${rows.length} files (goal: at most 1024 KiB compressed)`);
+  for (const r of rows) console.log(`  ${r.file.padEnd(34)} ${kb(r.raw).padStart(8)} KiB  gzip ${kb(r.gzip).padStart(7)}  brotli ${kb(r.brotli).padStart(7)}`);
+  console.log(`  ${'total'.padEnd(34)} ${kb(total('raw')).padStart(8)} KiB  gzip ${kb(total('gzip')).padStart(7)}  brotli ${kb(total('brotli')).padStart(7)}`);
+}
+
+// --- start ------------------------------------------------------------------------------------
+// The page marks the animation frame in which the title is first drawn; its time counts from the
+// start of the navigation. Each run in a fresh browser context (empty caches, nothing compiled
+// kept), alternately in a browser already running and in one just launched. Nothing polls the page
+// while it loads: the mark is read once the load is long over.
+async function start(runs) {
+  const warm = [], cold = [];
+  const running = await launchChromium();
+  for (let i = 0; i < 2 * runs; ++i) {
+    const fresh = i % 2 === 1;
+    const browser = fresh ? await launchChromium() : running;
+    const { page, context } = await openGame(browser, 'about:blank');
+    await page.goto(server.url);
+    await sleep(1500);
+    await waitUntil(page, () => performance.getEntriesByName('miravel-first-frame').length > 0);
+    (fresh ? cold : warm).push(await page.evaluate(() => performance.getEntriesByName('miravel-first-frame')[0].startTime));
+    await context.close();
+    if (fresh) await browser.close();
+  }
+  await running.close();
+  const line = (xs) => `median ${median(xs).toFixed(0)} ms, min ${Math.min(...xs).toFixed(0)}, max ${Math.max(...xs).toFixed(0)}`;
+  console.log(`\nstart: navigation to the title's first frame, ${runs} runs each (goal: under 500 ms)`);
+  console.log(`  a fresh context in a running browser: ${line(warm)}`);
+  console.log(`  a browser just launched:              ${line(cold)}`);
+}
+
+// --- play -------------------------------------------------------------------------------------
+// The Difficult level: Up to the raised row, 28 steps right past the overhead ball, D thrown,
+// as the desktop's benchmark places her. Then the main thread's script time (Chromium's own
+// ScriptDuration, which counts the module, the page's script and the DOM calls they make) over
+// a span of play, divided by the display frames of 1/60 s in it. A run the youma or a ball ends
+// early is played again.
+async function play(runs, seconds) {
+  const perFrame = [], taskPerFrame = [];
+  const browser = await launchChromium();
+  for (let tries = 0; perFrame.length < runs && tries < runs * 3; ++tries) {
+    const { page, context } = await openGame(browser, server.url);
+    await beginOffered(page);
+    await page.keyboard.press('Alt+b');
+    await shown(page, 'Selec');
+    await page.keyboard.press('Alt+c');
+    await shown(page, 'Game3');
+    await page.keyboard.press('ArrowUp');
+    for (let i = 0; i < 28; ++i) await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('d');
+    await sleep(1000);  // settled: the tiara in flight, the balls falling
+    const cdp = await context.newCDPSession(page);
+    await cdp.send('Performance.enable');
+    const metrics = async () => Object.fromEntries((await cdp.send('Performance.getMetrics')).metrics.map((m) => [m.name, m.value]));
+    const before = await metrics();
+    const t0 = performance.now();
+    await sleep(seconds * 1000);
+    const after = await metrics();
+    const frames = (performance.now() - t0) / (1000 / 60);
+    const ended = await page.locator('dialog.message-box').count() > 0 || await page.locator('[data-form=Game3]').count() === 0;
+    await context.close();
+    if (ended) continue;
+    perFrame.push((after.ScriptDuration - before.ScriptDuration) * 1000 / frames);
+    taskPerFrame.push((after.TaskDuration - before.TaskDuration) * 1000 / frames);
+  }
+  await browser.close();
+  console.log(`\nplay: the Difficult level, ${seconds} s of play a run, ${perFrame.length} runs (goal: script under 1 ms a frame)`);
+  if (!perFrame.length) return console.log('  every run ended early');
+  console.log(`  script per frame: median ${median(perFrame).toFixed(3)} ms, max ${Math.max(...perFrame).toFixed(3)}` +
+    `  (all main-thread work: median ${median(taskPerFrame).toFixed(3)} ms)`);
+}
+
+// --- idle -------------------------------------------------------------------------------------
+// Once the slide has ended and Begin is offered, the page should ask for nothing more.
+async function idle(seconds) {
+  const browser = await launchChromium();
+  const { page, context } = await openGame(browser, server.url, {}, countCallbacks);
+  await beginOffered(page);
+  await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+  const before = await page.evaluate(() => ({ ...window.callbacks, pending: window.callbacks.pending.size }));
+  await sleep(seconds * 1000);
+  const after = await page.evaluate(() => ({ ...window.callbacks, pending: window.callbacks.pending.size }));
+  await context.close();
+  await browser.close();
+  console.log(`\nidle: the title page for ${seconds} s after the slide (goal: nothing runs)`);
+  console.log(`  timeouts and animation frames asked ${after.asked - before.asked}, run ${after.ran - before.ran}, pending ${after.pending}`);
+}
+
+try {
+  await transfer();
+  await start(quick ? 3 : 15);
+  await play(quick ? 1 : 5, quick ? 3 : 10);
+  await idle(quick ? 2 : 5);
+} finally {
+  server.stop();
+}
