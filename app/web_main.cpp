@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The game in a browser: the program's forms as panels of the page (web/), run until the program
 // ends. main only sets the game up; the page starts it once its pictures and fonts are ready.
 #include <map>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The page as a desktop: where panels open, which one is on top and has the keyboard, the task
 // strip of minimised panels, and dragging a panel by its title bar.
 

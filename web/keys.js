@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Keys as the desktop reports them: codes (37 Left, 65 A, 13 Enter...) and a modifier mask.
 
 // The browser's keyCode is the desktop's virtual-key code, letters as capitals, for the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Starts the game: the fonts, the page the game draws on, and the game's module.
 import createMiravel from './miravel-web.js';
 import { Page } from './page.js';

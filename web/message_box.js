@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // A message box: a modal dialog with the game's title as its caption, the text and one OK.
 // Resolves when the player has closed it, by OK, Enter, Escape or its close box.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The panel of one shown form: a title bar (icon, caption, minimise and close boxes) over the
 // client area, where the form's background, shapes, images and labels lie in design order and
 // its command buttons over them. The panel only shows what the game tells it; every key, click

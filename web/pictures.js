@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The game's pictures, decoded by the browser pixel for pixel: 24-bit BMP, GIF with its
 // transparent colour, 8-bit ICO with its mask.
 

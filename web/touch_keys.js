@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // On-screen keys for a touch screen: each sends the same key events as the keyboard's key, and
 // held down it repeats like one, as key-downs with one key-up at the release.
 import { keyLabels } from './keys.js';

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The panel of one shown form on the page: its client area with the form's background, shapes,
 // images and labels in design order, its command buttons over them, a title bar with icon,
 // caption, minimise and close boxes. The page draws; this side says what changed.

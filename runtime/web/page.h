@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The page, as the web host sees it: each call below is a function of the page's script
 // (web/page.js, reached as Module.page), and the exported web_* functions in page.cpp are the
 // page's way in. Panels and their controls are named by numbers the host hands out.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The game's pictures as the page knows them: one file each, numbered in the order the page
 // was given them, so that a change of picture costs a number, not a name.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The web host: puts the forms runtime on a page. One panel per shown form, message boxes as
 // modal dialogs, and the real-time pump of the model's timers. The model decides everything;
 // the page shows it and hands the player's input back (page.h).

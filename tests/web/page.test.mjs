@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The page in Debian's Chromium, played as a player plays it: mouse, keys and touch, with the
 // screen checked against the pictures decoded from their files.
 import assert from 'node:assert/strict';

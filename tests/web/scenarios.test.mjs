@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The scripted driver built for the web, run by plain node, against the native driver: every
 // behaviour scenario, and every way a run can end, must give the same bytes on standard output
 // and standard error and the same exit status.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // What the web tests share: where the builds are, the site served on 127.0.0.1, Debian's
 // Chromium driven by playwright-core, and looks at the page as the player sees it.
 import { spawn } from 'node:child_process';
