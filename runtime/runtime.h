@@ -43,7 +43,6 @@ public:
     // --- Forms --------------------------------------------------------------------------------
     void addSlot(FormSlotBase& slot);  // the program's forms, once, at start-up
     FormSlotBase* slot(std::string_view name) const;
-    const std::vector<FormSlotBase*>& slots() const { return slots_; }
     const std::vector<Form*>& loadedForms() const { return loaded_; }  // in load order
 
     void Load(FormSlotBase& slot);  // does nothing on a loaded form

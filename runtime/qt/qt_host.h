@@ -34,7 +34,6 @@ public:
 
     // The runtime is built with the host, so it is handed over afterwards; its clock starts here.
     void attach(vb::Runtime& runtime);
-    vb::Runtime* runtime() const { return runtime_; }
     PictureCache& pictures() { return pictures_; }
     TimerPump& pump() { return pump_; }
     // The window of a shown form, or null.

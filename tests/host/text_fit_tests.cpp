@@ -60,7 +60,9 @@ int inkOutside(const vb::qt::FittedText& text, QSizeF box, double scale, int* in
 class Captions : public ::testing::Test {
 protected:
     Captions() {
-        for (vb::FormSlotBase* slot : program.runtime.slots()) program.runtime.Load(*slot);
+        for (vb::FormSlotBase* slot : std::initializer_list<vb::FormSlotBase*>{
+                 &program.Intro, &program.Selec, &program.Game1, &program.Game2, &program.Game3, &program.Sprites})
+            program.runtime.Load(*slot);
     }
     template <class F>
     void forEach(F&& f) {
