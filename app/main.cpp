@@ -10,7 +10,7 @@
 #include "runtime/qt/qt_host.h"
 
 int main(int argc, char* argv[]) {
-    vb::qt::applyPlatformSettings();
+    forms::qt::applyPlatformSettings();
     QApplication app(argc, argv);
     QApplication::setApplicationName(miravel::kAppTitle);
     QApplication::setApplicationVersion(miravel::kFileVersion);
@@ -19,10 +19,10 @@ int main(int argc, char* argv[]) {
     // The model ends the program (Quit, a closed title window, a run-time error), not Qt.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    vb::qt::QtHost host(miravel::pictureResources());
+    forms::qt::QtHost host(miravel::pictureResources());
     // The title window's icon is the program's own.
     QApplication::setWindowIcon(host.pictures().icon("icon_light"));
-    QObject::connect(&host, &vb::qt::QtHost::ended, &app, &QCoreApplication::exit);
+    QObject::connect(&host, &forms::qt::QtHost::ended, &app, &QCoreApplication::exit);
 
     miravel::Program program(host);
     host.attach(program.runtime);

@@ -65,7 +65,7 @@ double percentile(std::vector<double> v, double q) {
 class FirstPaint : public QObject {
 public:
     bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() == QEvent::Paint && qobject_cast<vb::qt::FormWindow*>(o)) bench::firstPaintDone();
+        if (e->type() == QEvent::Paint && qobject_cast<forms::qt::FormWindow*>(o)) bench::firstPaintDone();
         return false;
     }
 };
@@ -77,14 +77,14 @@ int main(int argc, char* argv[]) {
     const double seconds = play && argc >= 3 ? std::atof(argv[2]) : 10.0;
 
     // As app/main.cpp.
-    vb::qt::applyPlatformSettings();
+    forms::qt::applyPlatformSettings();
     QApplication app(argc, argv);
     QApplication::setApplicationName(miravel::kAppTitle);
     QApplication::setApplicationVersion(miravel::kFileVersion);
     QApplication::setQuitOnLastWindowClosed(false);
-    vb::qt::QtHost host(miravel::pictureResources());
+    forms::qt::QtHost host(miravel::pictureResources());
     QApplication::setWindowIcon(host.pictures().icon("icon_light"));
-    QObject::connect(&host, &vb::qt::QtHost::ended, &app, &QCoreApplication::exit);
+    QObject::connect(&host, &forms::qt::QtHost::ended, &app, &QCoreApplication::exit);
     miravel::Program program(host);
     host.attach(program.runtime);
     QElapsedTimer clock;  // started with the pump's: model time 0
@@ -103,7 +103,7 @@ int main(int argc, char* argv[]) {
     const char* xpid = std::getenv("MIRAVEL_BENCH_XPID");
     miravel::Game3Form* level = nullptr;
 
-    auto hook = [&](vb::Timer& t, bool balls) {
+    auto hook = [&](forms::Timer& t, bool balls) {
         t.Tick = [&, balls, f = t.Tick] {
             if (measuring) {
                 const double late = static_cast<double>(clock.nsecsElapsed()) / 1e3 -

@@ -7,7 +7,7 @@ namespace miravel {
 
 class Game1Form final : public LevelForm {
 public:
-    Game1Form(vb::FormSlotBase& slot, Program& program);
+    Game1Form(forms::FormSlotBase& slot, Program& program);
 };
 
 }  // namespace miravel

@@ -8,12 +8,12 @@ namespace miravel {
 
 class Game3Form final : public LevelForm {
 public:
-    Game3Form(vb::FormSlotBase& slot, Program& program);
+    Game3Form(forms::FormSlotBase& slot, Program& program);
 
-    vb::Image Ball1, Ball2, Ball3;
-    vb::Image Ball6;  // along the floor, rightwards
-    vb::Image Ball7;  // overhead, leftwards
-    vb::Timer Timer1;  // the balls and the exit
+    forms::Image Ball1, Ball2, Ball3;
+    forms::Image Ball6;  // along the floor, rightwards
+    forms::Image Ball7;  // overhead, leftwards
+    forms::Timer Timer1;  // the balls and the exit
 
     void Timer1_Timer();
 };

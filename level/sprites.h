@@ -8,13 +8,13 @@ namespace miravel {
 
 class SpritesForm final : public GameForm {
 public:
-    SpritesForm(vb::FormSlotBase& slot, Program& program);
+    SpritesForm(forms::FormSlotBase& slot, Program& program);
 
-    vb::Image PimmiSndR, PimmiSndL, PimmiAttack1R, PimmiAttack1L, PimmiAttack2R, PimmiAttack2L;
-    vb::Image PimmiShot;
-    vb::Image VessaSndR, VessaSndL, VessaAttack1R, VessaAttack1L, VessaAttack2R, VessaAttack2L;
-    vb::Image VessaShot;
-    vb::Label Label1;  // nothing uses it
+    forms::Image PimmiSndR, PimmiSndL, PimmiAttack1R, PimmiAttack1L, PimmiAttack2R, PimmiAttack2L;
+    forms::Image PimmiShot;
+    forms::Image VessaSndR, VessaSndL, VessaAttack1R, VessaAttack1L, VessaAttack2R, VessaAttack2L;
+    forms::Image VessaShot;
+    forms::Label Label1;  // nothing uses it
 };
 
 }  // namespace miravel

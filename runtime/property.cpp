@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace vb {
+namespace forms {
 
 PropertyBase* PropertyOwner::property(std::string_view name) const {
     for (PropertyBase* p : properties_)
@@ -39,4 +39,4 @@ void parseValue(std::string_view text, Picture& out) {
     out = Picture();
 }
 
-}  // namespace vb
+}  // namespace forms

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <limits>
 
-namespace vb {
+namespace forms {
 
 RuntimeError::RuntimeError(int number, std::string description)
     : std::runtime_error("Run-time error '" + std::to_string(number) + "': " + description),
@@ -85,4 +85,4 @@ std::string CStr(double value) {
     return mantissa + exponent;
 }
 
-}  // namespace vb
+}  // namespace forms

@@ -8,17 +8,17 @@ namespace miravel {
 
 class IntroForm final : public GameForm {
 public:
-    IntroForm(vb::FormSlotBase& slot, Program& program);
+    IntroForm(forms::FormSlotBase& slot, Program& program);
 
-    vb::Label Label1;  // the sliding title
-    vb::Label LblScr;  // "Score" above the score board
-    vb::Label Score;   // the score itself, as the text of a whole number
-    vb::CommandButton strt;  // Begin
-    vb::CommandButton Quit;
-    vb::Label Label2;  // credit line
-    vb::Label Label3;  // contact line
-    vb::Shape Shp;     // frame of the score board
-    vb::Timer Timer1;  // drives the slide
+    forms::Label Label1;  // the sliding title
+    forms::Label LblScr;  // "Score" above the score board
+    forms::Label Score;   // the score itself, as the text of a whole number
+    forms::CommandButton strt;  // Begin
+    forms::CommandButton Quit;
+    forms::Label Label2;  // credit line
+    forms::Label Label3;  // contact line
+    forms::Shape Shp;     // frame of the score board
+    forms::Timer Timer1;  // drives the slide
 
     void Timer1_Timer();
     void strt_Click();

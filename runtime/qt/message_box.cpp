@@ -15,7 +15,7 @@
 #include "runtime/qt/placement.h"
 #include "runtime/qt/window_state.h"
 
-namespace vb::qt {
+namespace forms::qt {
 
 namespace {
 // A long message wraps at about this many of the desktop font's average letters.
@@ -94,4 +94,4 @@ int MessageBox::widthForCaption(const QString& caption) {
     return metrics.horizontalAdvance(caption) + 2 * (3 * metrics.height() + 24);
 }
 
-}  // namespace vb::qt
+}  // namespace forms::qt

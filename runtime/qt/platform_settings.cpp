@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QtGlobal>
 
-namespace vb::qt {
+namespace forms::qt {
 
 void applyPlatformSettings() {
     // On X, Qt hands a repaint to the server through shared memory and must wait for the server
@@ -14,4 +14,4 @@ void applyPlatformSettings() {
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", QByteArray("1"));
 }
 
-}  // namespace vb::qt
+}  // namespace forms::qt
