@@ -1,4 +1,4 @@
-// The game on the desktop host, started as app/main.cpp starts it, with measuring hooks.
+// The game on the desktop host, started as players start it, with measuring hooks.
 //
 //   bench_harness startup     prints first_paint_ms (see first_paint.h) for the title window
 //   bench_harness play SECS   the Difficult level in real time: heroine safe on the raised row
@@ -21,13 +21,10 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include "app/program.h"
-#include "assets/artwork.h"
+#include "app/desktop_game.h"
 #include "desktop.h"
 #include "first_paint.h"
 #include "runtime/qt/form_window.h"
-#include "runtime/qt/platform_settings.h"
-#include "runtime/qt/qt_host.h"
 #include "scene.h"
 
 namespace {
@@ -76,24 +73,18 @@ int main(int argc, char* argv[]) {
     const bool play = argc >= 2 && std::strcmp(argv[1], "play") == 0;
     const double seconds = play && argc >= 3 ? std::atof(argv[2]) : 10.0;
 
-    // As app/main.cpp.
-    forms::qt::applyPlatformSettings();
+    miravel::prepareDesktop();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(miravel::kAppTitle);
-    QApplication::setApplicationVersion(miravel::kFileVersion);
-    QApplication::setQuitOnLastWindowClosed(false);
-    forms::qt::QtHost host(miravel::pictureResources());
-    QApplication::setWindowIcon(host.pictures().icon("icon_light"));
-    QObject::connect(&host, &forms::qt::QtHost::ended, &app, &QCoreApplication::exit);
-    miravel::Program program(host);
-    host.attach(program.runtime);
+    miravel::DesktopGame game(app);
+    forms::qt::QtHost& host = game.host;
+    miravel::Program& program = game.program;
     QElapsedTimer clock;  // started with the pump's: model time 0
     clock.start();
 
     FirstPaint firstPaint;
     if (!play) app.installEventFilter(&firstPaint);
-    program.start();
-    if (!play) return program.runtime.ended() ? program.runtime.exitStatus() : QApplication::exec();
+    if (!play) return game.run();
+    game.start();
 
     bench::quietQtLog();
     std::vector<double> lateUs, lateBallsUs;

@@ -4,13 +4,13 @@
 
 #include <stdexcept>
 
-#include "app/program.h"
-#include "level/game1.h"
-#include "level/game2.h"
-#include "level/game3.h"
-#include "level/level.h"
-#include "screens/intro.h"
-#include "screens/selec.h"
+#include "game/program.h"
+#include "game/level/game1.h"
+#include "game/level/game2.h"
+#include "game/level/game3.h"
+#include "game/level/level.h"
+#include "game/screens/intro.h"
+#include "game/screens/selec.h"
 
 namespace bench {
 

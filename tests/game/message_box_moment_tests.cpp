@@ -7,11 +7,11 @@
 #include <ostream>
 #include <string>
 
-#include "app/program.h"
-#include "level/game1.h"
-#include "level/game2.h"
-#include "level/game3.h"
-#include "screens/intro.h"
+#include "game/program.h"
+#include "game/level/game1.h"
+#include "game/level/game2.h"
+#include "game/level/game3.h"
+#include "game/screens/intro.h"
 
 namespace miravel {
 namespace {

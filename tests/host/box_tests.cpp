@@ -5,11 +5,11 @@
 #include <QTest>
 
 #include "host_test_support.h"
-#include "level/game1.h"
+#include "game/level/game1.h"
 #include "runtime/qt/form_button.h"
 #include "runtime/qt/message_box.h"
-#include "screens/intro.h"
-#include "screens/selec.h"
+#include "game/screens/intro.h"
+#include "game/screens/selec.h"
 
 namespace hosttest {
 namespace {

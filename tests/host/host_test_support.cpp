@@ -6,7 +6,7 @@
 #include <QTimer>
 
 #include "assets/artwork.h"
-#include "screens/intro.h"
+#include "game/screens/intro.h"
 
 namespace hosttest {
 

@@ -14,7 +14,7 @@
 #include <QImage>
 #include <QString>
 
-#include "app/program.h"
+#include "game/program.h"
 #include "assets/artwork.h"
 #include "runtime/controls.h"
 #include "runtime/form.h"

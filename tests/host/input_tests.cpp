@@ -5,10 +5,10 @@
 #include <QTest>
 
 #include "host_test_support.h"
-#include "level/game1.h"
+#include "game/level/game1.h"
 #include "runtime/qt/form_button.h"
-#include "screens/intro.h"
-#include "screens/selec.h"
+#include "game/screens/intro.h"
+#include "game/screens/selec.h"
 
 namespace hosttest {
 namespace {

@@ -4,9 +4,9 @@
 #include <QBackingStore>
 
 #include "host_test_support.h"
-#include "level/game1.h"
-#include "level/game2.h"
-#include "screens/intro.h"
+#include "game/level/game1.h"
+#include "game/level/game2.h"
+#include "game/screens/intro.h"
 
 namespace hosttest {
 namespace {

@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "host_test_support.h"
-#include "screens/intro.h"
+#include "game/screens/intro.h"
 
 namespace hosttest {
 namespace {

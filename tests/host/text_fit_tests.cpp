@@ -9,14 +9,14 @@
 #include <QImage>
 #include <QPainter>
 
-#include "app/program.h"
+#include "game/program.h"
 #include "runtime/controls.h"
 #include "runtime/qt/fitted_text.h"
 #include "runtime/qt/form_button.h"
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/geometry.h"
-#include "screens/intro.h"
-#include "screens/selec.h"
+#include "game/screens/intro.h"
+#include "game/screens/selec.h"
 
 namespace hosttest {
 namespace {

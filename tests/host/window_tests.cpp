@@ -7,12 +7,12 @@
 #include "host_test_support.h"
 #include "runtime/qt/form_button.h"
 #include "runtime/qt/placement.h"
-#include "level/game1.h"
-#include "level/game2.h"
-#include "level/game3.h"
-#include "level/sprites.h"
-#include "screens/intro.h"
-#include "screens/selec.h"
+#include "game/level/game1.h"
+#include "game/level/game2.h"
+#include "game/level/game3.h"
+#include "game/level/sprites.h"
+#include "game/screens/intro.h"
+#include "game/screens/selec.h"
 
 namespace hosttest {
 namespace {

@@ -9,14 +9,14 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "app/program.h"
-#include "level/game1.h"
-#include "level/game2.h"
-#include "level/game3.h"
-#include "level/sprites.h"
+#include "game/program.h"
+#include "game/level/game1.h"
+#include "game/level/game2.h"
+#include "game/level/game3.h"
+#include "game/level/sprites.h"
 #include "runtime/runtime.h"
-#include "screens/intro.h"
-#include "screens/selec.h"
+#include "game/screens/intro.h"
+#include "game/screens/selec.h"
 #include "tools/script/interpreter.h"
 
 namespace miravel::reliability {

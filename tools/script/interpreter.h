@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/program.h"
+#include "game/program.h"
 #include "runtime/host.h"
 
 namespace miravel {

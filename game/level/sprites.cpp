@@ -1,4 +1,4 @@
-#include "level/sprites.h"
+#include "game/level/sprites.h"
 
 namespace miravel {
 

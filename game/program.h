@@ -2,7 +2,7 @@
 // routine: starting the program loads and shows the start-up form, the title screen.
 #pragma once
 
-#include "level/module1.h"
+#include "game/level/module1.h"
 #include "runtime/form_slot.h"
 #include "runtime/runtime.h"
 
@@ -16,7 +16,6 @@ class Game3Form;
 class SpritesForm;
 
 inline constexpr const char* kAppTitle = "Miravel Vozoda";
-inline constexpr const char* kFileVersion = "1.00.0003";
 
 class Program {
 public:

@@ -2,7 +2,7 @@
 // game's score in its Score label and, after a defeat, shows it on the score board.
 #pragma once
 
-#include "app/program.h"
+#include "game/program.h"
 
 namespace miravel {
 

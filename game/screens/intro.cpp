@@ -1,6 +1,6 @@
-#include "screens/intro.h"
+#include "game/screens/intro.h"
 
-#include "screens/selec.h"
+#include "game/screens/selec.h"
 
 namespace miravel {
 

@@ -1,7 +1,7 @@
-#include "level/level.h"
+#include "game/level/level.h"
 
-#include "level/sprites.h"
-#include "screens/intro.h"
+#include "game/level/sprites.h"
+#include "game/screens/intro.h"
 
 namespace miravel {
 

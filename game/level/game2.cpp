@@ -1,6 +1,6 @@
-#include "level/game2.h"
+#include "game/level/game2.h"
 
-#include "level/game3.h"
+#include "game/level/game3.h"
 
 namespace miravel {
 

@@ -2,7 +2,7 @@
 // their pictures from; the first reference to it in a run loads it, and it stays loaded.
 #pragma once
 
-#include "app/program.h"
+#include "game/program.h"
 
 namespace miravel {
 

@@ -1,12 +1,12 @@
-#include "app/program.h"
+#include "game/program.h"
 
 #include "assets/artwork.h"
-#include "level/game1.h"
-#include "level/game2.h"
-#include "level/game3.h"
-#include "level/sprites.h"
-#include "screens/intro.h"
-#include "screens/selec.h"
+#include "game/level/game1.h"
+#include "game/level/game2.h"
+#include "game/level/game3.h"
+#include "game/level/sprites.h"
+#include "game/screens/intro.h"
+#include "game/screens/selec.h"
 
 namespace miravel {
 

@@ -1,7 +1,7 @@
 // The level selection: three buttons, each opening one level window and closing the selection.
 #pragma once
 
-#include "app/program.h"
+#include "game/program.h"
 
 namespace miravel {
 

@@ -1,9 +1,9 @@
-#include "screens/selec.h"
+#include "game/screens/selec.h"
 
-#include "level/game1.h"
-#include "level/game2.h"
-#include "level/game3.h"
-#include "screens/intro.h"
+#include "game/level/game1.h"
+#include "game/level/game2.h"
+#include "game/level/game3.h"
+#include "game/screens/intro.h"
 
 namespace miravel {
 

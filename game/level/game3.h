@@ -2,7 +2,7 @@
 // rows for the heroine.
 #pragma once
 
-#include "level/level.h"
+#include "game/level/level.h"
 
 namespace miravel {
 

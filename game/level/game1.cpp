@@ -1,4 +1,4 @@
-#include "level/game1.h"
+#include "game/level/game1.h"
 
 namespace miravel {
 

@@ -1,4 +1,4 @@
-#include "level/game3.h"
+#include "game/level/game3.h"
 
 namespace miravel {
 

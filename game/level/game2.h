@@ -2,7 +2,7 @@
 // straight over to the Difficult level.
 #pragma once
 
-#include "level/level.h"
+#include "game/level/level.h"
 
 namespace miravel {
 

@@ -1,7 +1,7 @@
 // The Easy level: the youma alone. Its exit lives in the tiara's right flight.
 #pragma once
 
-#include "level/level.h"
+#include "game/level/level.h"
 
 namespace miravel {
 

@@ -4,7 +4,7 @@
 // layout, its rules and, on the harder levels, the balls.
 #pragma once
 
-#include "app/program.h"
+#include "game/program.h"
 
 namespace miravel {
 
