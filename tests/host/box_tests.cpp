@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 #include "host_test_support.h"
 #include "game/level/game1.h"
@@ -119,6 +120,24 @@ TEST_F(MessageBoxes, EnterEscapeOkAndTheFrameEachAnswerTheBox) {
         EXPECT_TRUE(closed);
         EXPECT_TRUE(returned) << "the handler that showed the box did not go on";
         EXPECT_TRUE(endings.empty());
+    }
+}
+
+// Where the frame offers them anyway (Qt's own title bar on Wayland), minimising or maximising
+// the box the game waits for leaves it in front of the player as it was.
+TEST_F(MessageBoxes, MinimisedOrMaximisedTheBoxComesBackAsItWas) {
+    for (Qt::WindowState state : {Qt::WindowMinimized, Qt::WindowMaximized}) {
+        SCOPED_TRACE(state == Qt::WindowMinimized ? "minimised" : "maximised");
+        answerNextBox([&](forms::qt::MessageBox& box) {
+            const QSize size = box.size();
+            box.windowHandle()->setWindowState(state);
+            ASSERT_EQ(box.windowHandle()->windowState(), state);
+            EXPECT_TRUE(QTest::qWaitFor(
+                [&] { return box.isVisible() && box.windowHandle()->windowState() == Qt::WindowNoState; }, 5000));
+            EXPECT_EQ(box.size(), size);
+            box.okButton()->click();
+        });
+        program.runtime.dispatch([&] { program.runtime.messageBox("Hello"); });
     }
 }
 
