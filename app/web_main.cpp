@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/program.h"
+#include "game/program.h"
 #include "assets/artwork.h"
 #include "runtime/web/web_host.h"
 
@@ -23,9 +23,9 @@ std::map<std::string, std::string> pictureFiles() {
 // The keys a player needs on each level, as buttons under its panel for a touch screen: turn and
 // step, wind up and throw, and the Difficult level's two rows.
 std::map<std::string, std::vector<int>> touchKeys() {
-    const std::vector<int> street{vb::key::Left, vb::key::Right, 'D'};
+    const std::vector<int> street{forms::key::Left, forms::key::Right, 'D'};
     std::vector<int> rows = street;
-    rows.insert(rows.end(), {vb::key::Up, vb::key::Down});
+    rows.insert(rows.end(), {forms::key::Up, forms::key::Down});
     return {{"Game1", street}, {"Game2", street}, {"Game3", rows}};
 }
 
@@ -33,7 +33,7 @@ std::map<std::string, std::vector<int>> touchKeys() {
 
 int main() {
     // They live as long as the page: main returns, the program goes on in the page's events.
-    static vb::web::WebHost host(pictureFiles(), touchKeys());
+    static forms::web::WebHost host(pictureFiles(), touchKeys());
     static miravel::Program program(host);
     host.attach(program.runtime, [] { program.start(); });
     return 0;

@@ -35,8 +35,8 @@ constexpr std::array<ArtworkFile, 26> kFiles{{
     {{"icon_portrait3", 48, 48}, "ico"},
 }};
 
-constexpr std::array<vb::Artwork, kFiles.size()> kArt = [] {
-    std::array<vb::Artwork, kFiles.size()> a{};
+constexpr std::array<forms::Artwork, kFiles.size()> kArt = [] {
+    std::array<forms::Artwork, kFiles.size()> a{};
     for (std::size_t i = 0; i < kFiles.size(); ++i) a[i] = kFiles[i].art;
     return a;
 }();
@@ -44,7 +44,7 @@ constexpr std::array<vb::Artwork, kFiles.size()> kArt = [] {
 }  // namespace
 
 std::span<const ArtworkFile> artworkFiles() { return kFiles; }
-std::span<const vb::Artwork> artwork() { return kArt; }
+std::span<const forms::Artwork> artwork() { return kArt; }
 
 std::string resourcePath(std::string_view name) {
     for (const ArtworkFile& f : kFiles)

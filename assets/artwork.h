@@ -12,12 +12,12 @@
 namespace miravel {
 
 struct ArtworkFile {
-    vb::Artwork art;
+    forms::Artwork art;
     const char* extension;  // "bmp", "gif" or "ico"
 };
 
 std::span<const ArtworkFile> artworkFiles();
-std::span<const vb::Artwork> artwork();
+std::span<const forms::Artwork> artwork();
 
 // Where the game embeds a picture: ":/assets/<name>.<ext>"; empty for an unknown name.
 std::string resourcePath(std::string_view name);

@@ -31,7 +31,7 @@ struct Scene {
         bench::rewind(program, form, level);
         host.counting = true;
         const std::uint64_t before = host.events;
-        program.runtime.advanceTo(program.runtime.now() + kBatchMs, /*catchUp=*/true);
+        program.runtime.advanceTo(program.runtime.now() + kBatchMs, forms::LateTicks::Deliver);
         return host.events - before;
     }
     bool alive() const { return form.slot().instance() == &form && host.boxes == 0; }
@@ -56,13 +56,13 @@ BENCHMARK(BM_LevelTicks)->ArgName("level")->Arg(1)->Arg(2)->Arg(3);
 // Right and Left, down and up: four key events a round, the heroine ends where she began.
 void BM_KeyEvents(benchmark::State& state) {
     Scene scene(static_cast<int>(state.range(0)));
-    vb::Runtime& rt = scene.program.runtime;
-    vb::Form& f = scene.form;
+    forms::Runtime& rt = scene.program.runtime;
+    forms::Form& f = scene.form;
     for (auto _ : state) {
-        rt.keyDown(f, vb::key::Right, 0);
-        rt.keyUp(f, vb::key::Right, 0);
-        rt.keyDown(f, vb::key::Left, 0);
-        rt.keyUp(f, vb::key::Left, 0);
+        rt.keyDown(f, forms::key::Right, 0);
+        rt.keyUp(f, forms::key::Right, 0);
+        rt.keyDown(f, forms::key::Left, 0);
+        rt.keyUp(f, forms::key::Left, 0);
     }
     if (!scene.alive()) state.SkipWithError("the level ended during the run");
     state.SetItemsProcessed(state.iterations() * 4);

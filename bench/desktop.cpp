@@ -1,8 +1,7 @@
 #include "desktop.h"
 
+#include <QString>
 #include <QtGlobal>
-
-#include "assets/artwork.h"
 
 namespace bench {
 

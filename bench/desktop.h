@@ -1,10 +1,5 @@
-// What the Qt harnesses share: the game's embedded pictures for the host, and a quieter log.
+// What the Qt harnesses share: a quieter log.
 #pragma once
-
-#include <map>
-#include <string>
-
-#include <QString>
 
 namespace bench {
 

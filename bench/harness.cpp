@@ -1,4 +1,4 @@
-// The game on the desktop host, started as app/main.cpp starts it, with measuring hooks.
+// The game on the desktop host, started as players start it, with measuring hooks.
 //
 //   bench_harness startup     prints first_paint_ms (see first_paint.h) for the title window
 //   bench_harness play SECS   the Difficult level in real time: heroine safe on the raised row
@@ -21,13 +21,10 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include "app/program.h"
-#include "assets/artwork.h"
+#include "app/desktop_game.h"
 #include "desktop.h"
 #include "first_paint.h"
 #include "runtime/qt/form_window.h"
-#include "runtime/qt/platform_settings.h"
-#include "runtime/qt/qt_host.h"
 #include "scene.h"
 
 namespace {
@@ -65,7 +62,7 @@ double percentile(std::vector<double> v, double q) {
 class FirstPaint : public QObject {
 public:
     bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() == QEvent::Paint && qobject_cast<vb::qt::FormWindow*>(o)) bench::firstPaintDone();
+        if (e->type() == QEvent::Paint && qobject_cast<forms::qt::FormWindow*>(o)) bench::firstPaintDone();
         return false;
     }
 };
@@ -76,24 +73,18 @@ int main(int argc, char* argv[]) {
     const bool play = argc >= 2 && std::strcmp(argv[1], "play") == 0;
     const double seconds = play && argc >= 3 ? std::atof(argv[2]) : 10.0;
 
-    // As app/main.cpp.
-    vb::qt::applyPlatformSettings();
+    miravel::prepareDesktop();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(miravel::kAppTitle);
-    QApplication::setApplicationVersion(miravel::kFileVersion);
-    QApplication::setQuitOnLastWindowClosed(false);
-    vb::qt::QtHost host(miravel::pictureResources());
-    QApplication::setWindowIcon(host.pictures().icon("icon_light"));
-    QObject::connect(&host, &vb::qt::QtHost::ended, &app, &QCoreApplication::exit);
-    miravel::Program program(host);
-    host.attach(program.runtime);
+    miravel::DesktopGame game(app);
+    forms::qt::QtHost& host = game.host;
+    miravel::Program& program = game.program;
     QElapsedTimer clock;  // started with the pump's: model time 0
     clock.start();
 
     FirstPaint firstPaint;
     if (!play) app.installEventFilter(&firstPaint);
-    program.start();
-    if (!play) return program.runtime.ended() ? program.runtime.exitStatus() : QApplication::exec();
+    if (!play) return game.run();
+    game.start();
 
     bench::quietQtLog();
     std::vector<double> lateUs, lateBallsUs;
@@ -103,7 +94,7 @@ int main(int argc, char* argv[]) {
     const char* xpid = std::getenv("MIRAVEL_BENCH_XPID");
     miravel::Game3Form* level = nullptr;
 
-    auto hook = [&](vb::Timer& t, bool balls) {
+    auto hook = [&](forms::Timer& t, bool balls) {
         t.Tick = [&, balls, f = t.Tick] {
             if (measuring) {
                 const double late = static_cast<double>(clock.nsecsElapsed()) / 1e3 -

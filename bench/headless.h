@@ -8,7 +8,7 @@
 
 namespace bench {
 
-class HeadlessHost final : public vb::Host {
+class HeadlessHost final : public forms::Host {
 public:
     void messageBox(std::string_view, std::string_view) override { ++boxes; }
     void eventDone() override {

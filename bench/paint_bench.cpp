@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr std::int64_t kFrameMs = vb::Runtime::kShortestPeriod;
+constexpr std::int64_t kFrameMs = forms::Runtime::kShortestPeriod;
 constexpr int kFramesPerRewind = 1000 / kFrameMs;
 
 // What the scenes show: the title (slide done, Begin offered), the title with its score board,
@@ -55,7 +55,7 @@ struct DesktopScene {
         host.pump().setClock([] { return std::int64_t{0}; });
         host.attach(program.runtime);
         program.start();
-        vb::Runtime& rt = program.runtime;
+        forms::Runtime& rt = program.runtime;
         const int level = levelOf(s);
         if (level > 0) {
             form = &bench::openLevel(program, level);
@@ -79,20 +79,20 @@ struct DesktopScene {
     ~DesktopScene() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     miravel::LevelForm* level_() const { return static_cast<miravel::LevelForm*>(form); }
-    vb::qt::FormWindow* window() const { return host.window(*form); }
+    forms::qt::FormWindow* window() const { return host.window(*form); }
     // One frame of play: 16 ms of game time, then whatever Qt has to do (the repaint).
     void frame() {
         if (levelOf(screen) > 0 && ++frames % kFramesPerRewind == 0)
             bench::rewind(program, *level_(), levelOf(screen));
-        program.runtime.advanceTo(program.runtime.now() + kFrameMs, /*catchUp=*/false);
+        program.runtime.advanceTo(program.runtime.now() + kFrameMs, forms::LateTicks::Drop);
         QCoreApplication::processEvents();
     }
     bool alive() const { return form && window() && window()->form() == form; }
 
     Screen screen;
-    vb::qt::QtHost host{miravel::pictureResources()};
+    forms::qt::QtHost host{miravel::pictureResources()};
     miravel::Program program{host};
-    vb::Form* form = nullptr;
+    forms::Form* form = nullptr;
     long frames = 0;
 };
 
@@ -123,34 +123,34 @@ void BM_Frame(benchmark::State& state, Screen s) {
 }
 
 // What a form shows, as far as its window's paintEvent draws it (buttons paint themselves).
-std::string shown(const vb::Form& f) {
+std::string shown(const forms::Form& f) {
     std::string s;
-    auto rect = [&](const vb::VisibleControl& c) {
-        const QRect r = vb::qt::pixelRect(c);
+    auto rect = [&](const forms::VisibleControl& c) {
+        const QRect r = forms::qt::pixelRect(c);
         s += std::to_string(r.x()) + ',' + std::to_string(r.y()) + ',' + std::to_string(r.width()) + ',' +
              std::to_string(r.height()) + ';';
     };
-    if (const vb::PictureData* p = f.Picture.data()) s += p->name;
-    for (const vb::Control* c : f.controls()) {
+    if (const forms::PictureData* p = f.Picture.data()) s += p->name;
+    for (const forms::Control* c : f.controls()) {
         switch (c->kind()) {
-        case vb::Control::Kind::Image: {
-            auto& i = static_cast<const vb::Image&>(*c);
-            const vb::PictureData* p = i.Picture.get().data();
+        case forms::Control::Kind::Image: {
+            auto& i = static_cast<const forms::Image&>(*c);
+            const forms::PictureData* p = i.Picture.get().data();
             if (!i.Visible || !p) break;
             s += c->name();
             s += p->name;
             rect(i);
             break;
         }
-        case vb::Control::Kind::Label: {
-            auto& l = static_cast<const vb::Label&>(*c);
+        case forms::Control::Kind::Label: {
+            auto& l = static_cast<const forms::Label&>(*c);
             if (!l.Visible) break;
             s += c->name() + l.Caption.get();
             rect(l);
             break;
         }
-        case vb::Control::Kind::Shape: {
-            auto& sh = static_cast<const vb::Shape&>(*c);
+        case forms::Control::Kind::Shape: {
+            auto& sh = static_cast<const forms::Shape&>(*c);
             if (!sh.Visible) break;
             s += c->name();
             rect(sh);
@@ -167,7 +167,7 @@ class PaintAudit : public QObject {
 public:
     bool eventFilter(QObject* o, QEvent* e) override {
         if (e->type() != QEvent::Paint) return false;
-        auto* w = qobject_cast<vb::qt::FormWindow*>(o);
+        auto* w = qobject_cast<forms::qt::FormWindow*>(o);
         if (!w || !w->form()) return false;
         Counts& c = counts[w->form()->name()];
         const std::string now = shown(*w->form());
@@ -192,7 +192,7 @@ int audit(long ms) {
     for (Screen s : {Screen::Game1, Screen::Game2, Screen::Game3}) {
         DesktopScene scene(s);
         long ticks = 0;
-        for (vb::Timer* t : {&scene.level_()->Youma, &scene.level_()->TiaraLeft, &scene.level_()->TiaraRight})
+        for (forms::Timer* t : {&scene.level_()->Youma, &scene.level_()->TiaraLeft, &scene.level_()->TiaraRight})
             t->Tick = [t, f = t->Tick, &ticks] { ++ticks; f(); };
         if (s != Screen::Game1) {
             auto& t1 = s == Screen::Game2 ? static_cast<miravel::Game2Form*>(scene.form)->Timer1

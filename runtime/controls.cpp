@@ -7,7 +7,7 @@
 #include "runtime/form.h"
 #include "runtime/runtime.h"
 
-namespace vb {
+namespace forms {
 
 int Font::pixelSize() const { return std::max(1, static_cast<int>(std::lround(points * 4.0 / 3.0))); }
 
@@ -30,7 +30,7 @@ VisibleControl::VisibleControl(Form& form, const char* name, Kind kind, Geometry
       Height(*this, "Height", g.height),
       Visible(*this, "Visible", visible) {}
 
-Image::Image(Form& form, const char* name, Geometry g, bool visible, vb::Picture picture)
+Image::Image(Form& form, const char* name, Geometry g, bool visible, forms::Picture picture)
     : VisibleControl(form, name, Kind::Image, g, visible), Picture(*this, "Picture") {
     if (picture) Picture = std::move(picture);
 }
@@ -92,9 +92,9 @@ void Timer::arm(std::int64_t now) {
     dueAt_ = now + period();
 }
 
-void Timer::advance(std::int64_t upTo, bool catchUp) {
+void Timer::advance(std::int64_t upTo, LateTicks late) {
     dueAt_ += period();
-    if (!catchUp && dueAt_ <= upTo) dueAt_ = upTo + period();
+    if (late == LateTicks::Drop && dueAt_ <= upTo) dueAt_ = upTo + period();
 }
 
 void Timer::changed(const PropertyBase& property) {
@@ -109,4 +109,4 @@ void Timer::changed(const PropertyBase& property) {
     }
 }
 
-}  // namespace vb
+}  // namespace forms

@@ -9,7 +9,7 @@
 
 #include "runtime/property.h"
 
-namespace vb {
+namespace forms {
 
 class Form;
 
@@ -75,9 +75,9 @@ public:
 class Image final : public VisibleControl {
 public:
     // An image takes the size of its picture; without one it keeps its design size.
-    Image(Form& form, const char* name, Geometry g, bool visible, vb::Picture picture = {});
+    Image(Form& form, const char* name, Geometry g, bool visible, forms::Picture picture = {});
 
-    Prop<vb::Picture> Picture;
+    Prop<forms::Picture> Picture;
 
 private:
     void changed(const PropertyBase& property) override;
@@ -125,6 +125,12 @@ public:
     const Color color;
 };
 
+// What the clock does with the ticks of a timer that fell behind.
+enum class LateTicks {
+    Deliver,  // every one, in order: a script's clock, where time is stepped, never late
+    Drop,     // one, then on from now: the desktop after a stall gets no burst of ticks
+};
+
 class Timer final : public Control {
 public:
     Timer(Form& form, const char* name, std::int32_t interval, bool enabled);
@@ -138,10 +144,9 @@ public:
     std::int64_t dueAt() const { return dueAt_; }
     std::int64_t period() const;
     void arm(std::int64_t now);  // the period starts afresh at `now`
-    // Called as the tick due at dueAt() is delivered, with the clock's target time `upTo`. With
-    // catchUp the next tick is one period later, however late that is; without it a timer that
-    // fell behind is due again one period after `upTo`, so a stall never brings a burst of ticks.
-    void advance(std::int64_t upTo, bool catchUp);
+    // Called as the tick due at dueAt() is delivered, with the clock's target time `upTo`: the
+    // next tick is one period later, or with LateTicks::Drop one period after `upTo` if it is late.
+    void advance(std::int64_t upTo, LateTicks late);
 
 private:
     void changed(const PropertyBase& property) override;
@@ -151,4 +156,4 @@ private:
     std::int64_t dueAt_ = 0;
 };
 
-}  // namespace vb
+}  // namespace forms

@@ -5,7 +5,7 @@
 #include "runtime/form_slot.h"
 #include "runtime/runtime.h"
 
-namespace vb {
+namespace forms {
 
 Form::Form(FormSlotBase& slot, const FormDesign& design)
     : Caption(*this, "Caption", design.caption),
@@ -72,7 +72,7 @@ void Form::focusFirstButton() {
 void Form::Form_KeyDown(int, int) {}
 void Form::Form_KeyUp(int, int) {}
 
-void Form::closeRequested() { runtime_.Unload(slot_); }
+void Form::closeRequested() { runtime_.unload(slot_); }
 
 void Form::propertySet(const PropertyBase& property) {
     touch();
@@ -89,12 +89,12 @@ void Form::playerSetWindowState(int state) {
 
 void Form::controlChanged(Control&, const PropertyBase&) { touch(); }
 
-void Form::Load(FormSlotBase& form) { runtime_.Load(form); }
-void Form::Show(FormSlotBase& form) { runtime_.Show(form); }
-void Form::Unload(FormSlotBase& form) { runtime_.Unload(form); }
-void Form::Unload(Form& form) { runtime_.Unload(form.slot()); }
-void Form::MsgBox(std::string_view text) { runtime_.MsgBox(text); }
-void Form::End() { runtime_.End(); }
-vb::Picture Form::LoadPicture(const char* artwork) const { return runtime_.newPicture(artwork); }
+void Form::Load(FormSlotBase& form) { runtime_.load(form); }
+void Form::Show(FormSlotBase& form) { runtime_.show(form); }
+void Form::Unload(FormSlotBase& form) { runtime_.unload(form); }
+void Form::Unload(Form& form) { runtime_.unload(form.slot()); }
+void Form::MsgBox(std::string_view text) { runtime_.messageBox(text); }
+void Form::End() { runtime_.end(); }
+forms::Picture Form::LoadPicture(const char* artwork) const { return runtime_.newPicture(artwork); }
 
-}  // namespace vb
+}  // namespace forms

@@ -11,7 +11,7 @@
 
 #include "runtime/controls.h"
 
-namespace vb {
+namespace forms {
 
 class Runtime;
 class FormSlotBase;
@@ -40,9 +40,9 @@ public:
     Control* control(std::string_view name) const;
 
     // Design pictures: background, window icon and custom mouse pointer (set by the form's constructor).
-    vb::Picture Picture;
-    vb::Picture Icon;
-    vb::Picture MouseIcon;
+    forms::Picture Picture;
+    forms::Picture Icon;
+    forms::Picture MouseIcon;
 
     Prop<std::string> Caption;
     Prop<int> WindowState;  // 0 normal, 1 minimised
@@ -80,7 +80,7 @@ protected:
     void Unload(Form& form);
     void MsgBox(std::string_view text);
     [[noreturn]] void End();
-    vb::Picture LoadPicture(const char* artwork) const;
+    forms::Picture LoadPicture(const char* artwork) const;
 
 private:
     friend class Control;
@@ -97,4 +97,4 @@ private:
     std::uint64_t serial_ = 0;
 };
 
-}  // namespace vb
+}  // namespace forms

@@ -2,14 +2,14 @@
 
 #include "runtime/runtime.h"
 
-namespace vb {
+namespace forms {
 
 FormSlotBase::FormSlotBase(Runtime& runtime, std::string name)
     : runtime_(runtime), name_(std::move(name)) {}
 
 Form& FormSlotBase::form() {
-    if (!instance_) runtime_.Load(*this);
+    if (!instance_) runtime_.load(*this);
     return *instance_;
 }
 
-}  // namespace vb
+}  // namespace forms

@@ -9,7 +9,7 @@
 
 #include "runtime/form.h"
 
-namespace vb {
+namespace forms {
 
 class Runtime;
 
@@ -52,4 +52,4 @@ private:
     Factory factory_;
 };
 
-}  // namespace vb
+}  // namespace forms

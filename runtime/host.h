@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace vb {
+namespace forms {
 
 class Form;
 class RuntimeError;
@@ -31,4 +31,4 @@ public:
     virtual void eventDone() {}
 };
 
-}  // namespace vb
+}  // namespace forms

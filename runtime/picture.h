@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-namespace vb {
+namespace forms {
 
 struct PictureData {
     int handle = 0;
@@ -30,4 +30,4 @@ private:
     std::shared_ptr<const PictureData> data_;
 };
 
-}  // namespace vb
+}  // namespace forms

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace vb {
+namespace forms {
 
 PropertyBase* PropertyOwner::property(std::string_view name) const {
     for (PropertyBase* p : properties_)
@@ -16,8 +16,13 @@ std::string formatValue(int v) { return std::to_string(v); }
 std::string formatValue(bool v) { return v ? "True" : "False"; }
 std::string formatValue(const std::string& v) { return v; }
 std::string formatValue(const Picture& v) {
-    std::string s = "#" + std::to_string(v.Handle());
-    if (v) s += " " + v.data()->name;
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "#" + std::string.
+    std::string s = "#";
+    s += std::to_string(v.Handle());
+    if (v) {
+        s += ' ';
+        s += v.data()->name;
+    }
     return s;
 }
 
@@ -39,4 +44,4 @@ void parseValue(std::string_view text, Picture& out) {
     out = Picture();
 }
 
-}  // namespace vb
+}  // namespace forms

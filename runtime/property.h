@@ -13,7 +13,7 @@
 #include "runtime/picture.h"
 #include "runtime/values.h"
 
-namespace vb {
+namespace forms {
 
 class PropertyBase;
 
@@ -99,4 +99,4 @@ private:
     T value_;
 };
 
-}  // namespace vb
+}  // namespace forms

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace vb {
+namespace forms {
 
 Runtime::Dispatch::Dispatch(Runtime& r) : rt(r) { ++rt.depth_; }
 
@@ -27,7 +27,7 @@ FormSlotBase* Runtime::slot(std::string_view name) const {
     return nullptr;
 }
 
-void Runtime::Load(FormSlotBase& slot) {
+void Runtime::load(FormSlotBase& slot) {
     if (slot.loaded() || ended_) return;
     slot.instance_ = slot.create();
     Form& form = *slot.instance_;
@@ -37,8 +37,8 @@ void Runtime::Load(FormSlotBase& slot) {
     form.Form_Load();
 }
 
-void Runtime::Show(FormSlotBase& slot) {
-    Load(slot);
+void Runtime::show(FormSlotBase& slot) {
+    load(slot);
     Form* form = slot.instance();
     if (!form) return;
     if (!form->Visible) {
@@ -48,7 +48,7 @@ void Runtime::Show(FormSlotBase& slot) {
     host_.formShown(*form);
 }
 
-void Runtime::Unload(FormSlotBase& slot) {
+void Runtime::unload(FormSlotBase& slot) {
     if (!slot.loaded()) return;
     Form* form = slot.instance();
     host_.formUnloading(*form);
@@ -61,7 +61,7 @@ void Runtime::setWindowState(Form& form, int state) {
     dispatch([&] { form.playerSetWindowState(state); });
 }
 
-vb::Picture Runtime::newPicture(std::string_view artwork) {
+forms::Picture Runtime::newPicture(std::string_view artwork) {
     for (const Artwork& a : artwork_) {
         if (artwork != a.name) continue;
         auto data = std::make_shared<PictureData>();
@@ -69,7 +69,7 @@ vb::Picture Runtime::newPicture(std::string_view artwork) {
         data->name = a.name;
         data->width = a.width;
         data->height = a.height;
-        return vb::Picture(std::move(data));
+        return forms::Picture(std::move(data));
     }
     throw std::logic_error("no artwork named " + std::string(artwork));
 }
@@ -84,19 +84,19 @@ void Runtime::click(CommandButton& button) {
     });
 }
 
-void Runtime::keyDown(Form& form, int keyCode, int shift) {
+void Runtime::keyDown(Form& form, int keyCode, int modifiers) {
     dispatch([&] {
         if (!isLoaded(form)) return;
-        if (form.hasFocusableControl()) routeButtonKey(form, keyCode, shift);
-        else form.Form_KeyDown(keyCode, shift);
+        if (form.hasFocusableControl()) routeButtonKey(form, keyCode, modifiers);
+        else form.Form_KeyDown(keyCode, modifiers);
     });
 }
 
-void Runtime::keyUp(Form& form, int keyCode, int shift) {
+void Runtime::keyUp(Form& form, int keyCode, int modifiers) {
     dispatch([&] {
         if (!isLoaded(form)) return;
         if (!form.hasFocusableControl()) {
-            form.Form_KeyUp(keyCode, shift);
+            form.Form_KeyUp(keyCode, modifiers);
         } else if (keyCode == key::Space && form.focus()) {
             // A button pressed with the space bar clicks as the key comes up, as on any desktop.
             CommandButton* b = form.focus();
@@ -106,7 +106,7 @@ void Runtime::keyUp(Form& form, int keyCode, int shift) {
 }
 
 // Keys at a form whose focus rests on a command button: the dialog keys of the desktop.
-void Runtime::routeButtonKey(Form& form, int keyCode, int shift) {
+void Runtime::routeButtonKey(Form& form, int keyCode, int modifiers) {
     auto clickIt = [&](CommandButton* b) {
         if (!b || !b->Visible) return;  // a hidden button never gets a click
         form.setFocus(b);
@@ -119,13 +119,13 @@ void Runtime::routeButtonKey(Form& form, int keyCode, int shift) {
         return nullptr;
     };
 
-    if (shift & key::AltMask) {
+    if (modifiers & key::AltMask) {
         if (keyCode >= 'A' && keyCode <= 'Z')
             clickIt(find([&](CommandButton& b) { return b.Visible && b.accessKey() == keyCode; }));
         return;
     }
     switch (keyCode) {
-    case key::Tab: form.moveFocus(!(shift & key::ShiftMask)); break;
+    case key::Tab: form.moveFocus(!(modifiers & key::ShiftMask)); break;
     case key::Right:
     case key::Down: form.moveFocus(true); break;
     case key::Left:
@@ -162,13 +162,13 @@ std::optional<std::int64_t> Runtime::nextDue() const {
     return std::nullopt;
 }
 
-void Runtime::advanceTo(std::int64_t t, bool catchUp) {
+void Runtime::advanceTo(std::int64_t t, LateTicks late) {
     // No tick while a message box is open: they resume once it is closed.
     while (!ended_ && modal_ == 0) {
         Timer* next = earliestDue();
         if (!next || next->dueAt() > t) break;
         now_ = std::max(now_, next->dueAt());
-        next->advance(t, catchUp);
+        next->advance(t, late);
         tick(*next);
     }
     if (!ended_ && modal_ == 0) now_ = std::max(now_, t);
@@ -180,7 +180,7 @@ void Runtime::tick(Timer& timer) {
     });
 }
 
-void Runtime::MsgBox(std::string_view text) {
+void Runtime::messageBox(std::string_view text) {
     ++modal_;
     try {
         host_.messageBox(title_, text);
@@ -193,7 +193,7 @@ void Runtime::MsgBox(std::string_view text) {
     if (ended_) throw EndRequest{};
 }
 
-void Runtime::End() {
+void Runtime::end() {
     finish(0);
     throw EndRequest{};
 }
@@ -219,4 +219,4 @@ void Runtime::finish(int status) {
     if (depth_ == 0) unloaded_.clear();
 }
 
-}  // namespace vb
+}  // namespace forms

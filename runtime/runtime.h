@@ -14,7 +14,7 @@
 #include "runtime/form_slot.h"
 #include "runtime/host.h"
 
-namespace vb {
+namespace forms {
 
 // One picture the program carries: its name and its size in pixels.
 struct Artwork {
@@ -43,22 +43,21 @@ public:
     // --- Forms --------------------------------------------------------------------------------
     void addSlot(FormSlotBase& slot);  // the program's forms, once, at start-up
     FormSlotBase* slot(std::string_view name) const;
-    const std::vector<FormSlotBase*>& slots() const { return slots_; }
     const std::vector<Form*>& loadedForms() const { return loaded_; }  // in load order
 
-    void Load(FormSlotBase& slot);  // does nothing on a loaded form
-    void Show(FormSlotBase& slot);  // loads first if needed; modeless
+    void load(FormSlotBase& slot);  // does nothing on a loaded form
+    void show(FormSlotBase& slot);  // loads first if needed; modeless
     // Safe from inside the form's own handler: the form gets no further event and is destroyed
     // when the event that unloaded it has run to its end.
-    void Unload(FormSlotBase& slot);
+    void unload(FormSlotBase& slot);
     void setWindowState(Form& form, int state);  // for the host: the player changed it by hand
 
-    vb::Picture newPicture(std::string_view artwork);
+    forms::Picture newPicture(std::string_view artwork);
 
     // --- Events from the host; each runs to completion ------------------------------------------
     void click(CommandButton& button);  // ignored for a hidden button or an unloaded form
-    void keyDown(Form& form, int keyCode, int shift);
-    void keyUp(Form& form, int keyCode, int shift);
+    void keyDown(Form& form, int keyCode, int modifiers);
+    void keyUp(Form& form, int keyCode, int modifiers);
     void closeRequested(Form& form);
     // Runs any piece of game code as an event: errors are reported, End is honoured.
     template <class F>
@@ -79,17 +78,16 @@ public:
     // When the next tick falls due; empty if no timer runs, or while a message box is open.
     std::optional<std::int64_t> nextDue() const;
     // Moves the clock to `t`, delivering the ticks that fall due in time order (forms in load
-    // order, timers in design order at the same moment). catchUp delivers every tick on the way
-    // (scripts); without it a timer that fell behind fires once (the desktop after a stall).
-    void advanceTo(std::int64_t t, bool catchUp);
+    // order, timers in design order at the same moment).
+    void advanceTo(std::int64_t t, LateTicks late);
     // Delivers one tick of a timer now, whatever its interval.
     void tick(Timer& timer);
     // Shortest period a timer can have, in milliseconds.
     static constexpr std::int64_t kShortestPeriod = 16;
 
     // --- Services for the game's handlers -------------------------------------------------------
-    void MsgBox(std::string_view text);
-    [[noreturn]] void End();
+    void messageBox(std::string_view text);
+    [[noreturn]] void end();
     bool messageBoxOpen() const { return modal_ > 0; }
     bool ended() const { return ended_; }
     int exitStatus() const { return exitStatus_; }
@@ -102,7 +100,7 @@ private:
     };
     void fail(const RuntimeError& e);
     void finish(int status);
-    void routeButtonKey(Form& form, int keyCode, int shift);
+    void routeButtonKey(Form& form, int keyCode, int modifiers);
     Timer* earliestDue() const;
 
     Host& host_;
@@ -120,4 +118,4 @@ private:
     int exitStatus_ = 0;
 };
 
-}  // namespace vb
+}  // namespace forms

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
-namespace vb {
+namespace forms {
 
 RuntimeError::RuntimeError(int number, std::string description)
     : std::runtime_error("Run-time error '" + std::to_string(number) + "': " + description),
@@ -116,4 +116,4 @@ std::string CStr(double value) {
     return mantissa + exponent;
 }
 
-}  // namespace vb
+}  // namespace forms

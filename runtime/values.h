@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace vb {
+namespace forms {
 
 // A run-time error as the game reports it: "Run-time error '6':" and its description.
 class RuntimeError : public std::runtime_error {
@@ -88,4 +88,4 @@ double CDbl(const std::string& text);
 // digits. Non-finite values never reach here: the arithmetic that would make them raises first.
 std::string CStr(double value);
 
-}  // namespace vb
+}  // namespace forms

@@ -12,7 +12,7 @@ export function desktopKeyCode(event) {
 }
 
 // Shift 1, Ctrl 2, Alt 4.
-export function desktopShift(event) {
+export function desktopModifiers(event) {
   return (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0);
 }
 

@@ -55,7 +55,7 @@ export class Page {
 
   createPanel(id, design) {
     const game = {
-      key: (down, code, shift) => this.call('web_key', id, down ? 1 : 0, code, shift),
+      key: (down, code, modifiers) => this.call('web_key', id, down ? 1 : 0, code, modifiers),
       click: (index) => this.call('web_click', id, index),
       close: () => this.call('web_close', id),
       minimize: () => {

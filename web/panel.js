@@ -5,7 +5,7 @@
 // client area, where the form's background, shapes, images and labels lie in design order and
 // its command buttons over them. The panel only shows what the game tells it; every key, click
 // and close goes back to the game.
-import { browserKeepsKey, desktopKeyCode, desktopShift } from './keys.js';
+import { browserKeepsKey, desktopKeyCode, desktopModifiers } from './keys.js';
 import { TouchKeys } from './touch_keys.js';
 
 function cssColor(rgb) {
@@ -38,7 +38,7 @@ function setCaption(button, caption) {
 
 export class Panel {
   // design: {form, width, height, left, top, backColor, background, icon, pointer, touchKeys}.
-  // game: {key(down, code, shift), click(index), close(), minimize()}, the way back.
+  // game: {key(down, code, modifiers), click(index), close(), minimize()}, the way back.
   constructor(id, design, pictures, game) {
     this.id = id;
     this.design = design;
@@ -125,7 +125,7 @@ export class Panel {
     if (!browserKeepsKey(e)) e.preventDefault();
     // A held key repeats as further key-downs, as on the desktop.
     this.keysDown.add(code);
-    this.game.key(true, code, desktopShift(e));
+    this.game.key(true, code, desktopModifiers(e));
   }
 
   keyUp(e) {
@@ -133,7 +133,7 @@ export class Panel {
     if (!code || !this.keysDown.has(code)) return;
     if (!browserKeepsKey(e)) e.preventDefault();
     this.keysDown.delete(code);
-    this.game.key(false, code, desktopShift(e));
+    this.game.key(false, code, desktopModifiers(e));
   }
 
   setCaption(caption) {

@@ -9,7 +9,7 @@
 
 #include "runtime/qt/stand_in_fonts.h"
 
-namespace vb::qt {
+namespace forms::qt {
 
 namespace {
 
@@ -59,7 +59,7 @@ qreal underlineWidth(const QFontMetricsF& m) { return std::max<qreal>(1, std::ro
 
 }  // namespace
 
-FittedText::FittedText(const vb::Font& designed, const QString& text, const TextBox& box, bool accessKey) {
+FittedText::FittedText(const forms::Font& designed, const QString& text, const TextBox& box, bool accessKey) {
     const QString plain = accessKey ? withoutAccessMark(text, accessKeyAt_) : text;
     const int largest = designed.pixelSize();
     for (int size = largest; size >= std::min(largest, kSmallestPixelSize); --size)
@@ -67,7 +67,7 @@ FittedText::FittedText(const vb::Font& designed, const QString& text, const Text
 }
 
 // Sets the text at one pixel size; true if every line's ink lies inside the box.
-bool FittedText::setAt(int pixelSize, const vb::Font& designed, const QString& text, const TextBox& box) {
+bool FittedText::setAt(int pixelSize, const forms::Font& designed, const QString& text, const TextBox& box) {
     font_ = standInFont(designed);
     font_.setPixelSize(pixelSize);
     const QFontMetricsF m(font_);
@@ -136,4 +136,4 @@ void FittedText::draw(QPainter& painter) const {
     }
 }
 
-}  // namespace vb::qt
+}  // namespace forms::qt

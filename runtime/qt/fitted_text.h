@@ -15,7 +15,7 @@
 
 class QPainter;
 
-namespace vb::qt {
+namespace forms::qt {
 
 struct TextBox {
     QRectF rect;          // where the ink must stay, in the window's pixels
@@ -28,7 +28,7 @@ class FittedText {
 public:
     FittedText() = default;
     // An "&" in a button's caption marks its access key: not drawn, its letter underlined.
-    FittedText(const vb::Font& designed, const QString& text, const TextBox& box, bool accessKey = false);
+    FittedText(const forms::Font& designed, const QString& text, const TextBox& box, bool accessKey = false);
 
     const QFont& font() const { return font_; }
     int lineCount() const { return static_cast<int>(lines_.size()); }
@@ -42,7 +42,7 @@ private:
         QPointF baseline;   // where the line's text starts, on its baseline
         int accessKey = -1;  // index of the underlined letter, or -1
     };
-    bool setAt(int pixelSize, const vb::Font& designed, const QString& text, const TextBox& box);
+    bool setAt(int pixelSize, const forms::Font& designed, const QString& text, const TextBox& box);
 
     QFont font_;
     std::vector<Line> lines_;
@@ -50,4 +50,4 @@ private:
     bool fits_ = false;
 };
 
-}  // namespace vb::qt
+}  // namespace forms::qt

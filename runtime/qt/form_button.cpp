@@ -9,9 +9,9 @@
 #include "runtime/qt/geometry.h"
 #include "runtime/qt/stand_in_fonts.h"
 
-namespace vb::qt {
+namespace forms::qt {
 
-FormButton::FormButton(vb::CommandButton& button, QWidget* parent)
+FormButton::FormButton(forms::CommandButton& button, QWidget* parent)
     : QPushButton(parent), button_(&button) {
     setFocusPolicy(Qt::NoFocus);
     setAutoDefault(false);
@@ -68,4 +68,4 @@ void FormButton::paintEvent(QPaintEvent*) {
     painter.drawRect(rect().adjusted(kFocusInset, kFocusInset, -kFocusInset - 1, -kFocusInset - 1));
 }
 
-}  // namespace vb::qt
+}  // namespace forms::qt

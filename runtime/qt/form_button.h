@@ -8,18 +8,18 @@
 
 #include "runtime/qt/fitted_text.h"
 
-namespace vb {
+namespace forms {
 class CommandButton;
 }
 
-namespace vb::qt {
+namespace forms::qt {
 
 class FormButton : public QPushButton {
     Q_OBJECT
 public:
-    FormButton(vb::CommandButton& button, QWidget* parent);
+    FormButton(forms::CommandButton& button, QWidget* parent);
 
-    vb::CommandButton* button() const { return button_; }
+    forms::CommandButton* button() const { return button_; }
     void detach() { button_ = nullptr; }
 
     // Brings caption, geometry, visibility and focus in line with the model.
@@ -35,11 +35,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    vb::CommandButton* button_;
+    forms::CommandButton* button_;
     bool modelFocus_ = false;
     QString caption_;
     FittedText fitted_;
     std::pair<QString, QSize> fittedFor_;
 };
 
-}  // namespace vb::qt
+}  // namespace forms::qt

@@ -17,20 +17,20 @@
 #include "runtime/qt/window_state.h"
 #include "runtime/qt/fitted_text.h"
 
-namespace vb::qt {
+namespace forms::qt {
 
 namespace {
 
-QColor toQColor(const vb::Color& c) { return {c.r, c.g, c.b}; }
+QColor toQColor(const forms::Color& c) { return {c.r, c.g, c.b}; }
 
 }  // namespace
 
-FormWindow::FormWindow(vb::Form& form, QtHost& host)
+FormWindow::FormWindow(forms::Form& form, QtHost& host)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       form_(&form),
       host_(host) {
-    const vb::FormDesign& design = form.design();
+    const forms::FormDesign& design = form.design();
     setFixedSize(design.clientWidth / kTwipsPerPixel, design.clientHeight / kTwipsPerPixel);
     placeWindow(*this, QPoint(design.left / kTwipsPerPixel, design.top / kTwipsPerPixel));
     setFocusPolicy(Qt::StrongFocus);
@@ -40,13 +40,13 @@ FormWindow::FormWindow(vb::Form& form, QtHost& host)
     connect(&releaseTimer_, &QTimer::timeout, this, &FormWindow::flushRelease);
     // Every pixel is painted by paintEvent: no need for Qt to clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    if (const vb::PictureData* icon = form.Icon.data()) setWindowIcon(host.pictures().icon(icon->name));
-    if (const vb::PictureData* pointer = form.MouseIcon.data())
+    if (const forms::PictureData* icon = form.Icon.data()) setWindowIcon(host.pictures().icon(icon->name));
+    if (const forms::PictureData* pointer = form.MouseIcon.data())
         setCursor(host.pictures().cursor(pointer->name));
 
-    for (vb::Control* c : form.controls()) {
-        if (c->kind() != vb::Control::Kind::CommandButton) continue;
-        auto* button = new FormButton(*static_cast<vb::CommandButton*>(c), this);
+    for (forms::Control* c : form.controls()) {
+        if (c->kind() != forms::Control::Kind::CommandButton) continue;
+        auto* button = new FormButton(*static_cast<forms::CommandButton*>(c), this);
         connect(button, &QPushButton::clicked, this, [this, button] {
             if (form_ && button->button()) host_.click(*this, *button->button());
         });
@@ -80,45 +80,45 @@ void FormWindow::sync() {
     updateChanged();
 }
 
-FormWindow::Shown FormWindow::shownOf(const vb::Control& c) {
+FormWindow::Shown FormWindow::shownOf(const forms::Control& c) {
     Shown s;
     switch (c.kind()) {
-    case vb::Control::Kind::Image: {
-        auto& image = static_cast<const vb::Image&>(c);
-        const vb::PictureData* picture = image.Picture.get().data();
+    case forms::Control::Kind::Image: {
+        auto& image = static_cast<const forms::Image&>(c);
+        const forms::PictureData* picture = image.Picture.get().data();
         if (!image.Visible || !picture) break;
         s.rect = QRect(toPixels(image.Left.get().value()), toPixels(image.Top.get().value()), picture->width,
                        picture->height);
         s.picture = picture->handle;
         break;
     }
-    case vb::Control::Kind::Label: {
-        auto& label = static_cast<const vb::Label&>(c);
+    case forms::Control::Kind::Label: {
+        auto& label = static_cast<const forms::Label&>(c);
         if (!label.Visible) break;
         s.rect = pixelRect(label);
         s.caption = label.Caption.get();
         break;
     }
-    case vb::Control::Kind::Shape: {
-        auto& shape = static_cast<const vb::Shape&>(c);
+    case forms::Control::Kind::Shape: {
+        auto& shape = static_cast<const forms::Shape&>(c);
         if (shape.Visible) s.rect = pixelRect(shape);
         break;
     }
-    case vb::Control::Kind::CommandButton:  // a widget of its own
-    case vb::Control::Kind::Timer:
+    case forms::Control::Kind::CommandButton:  // a widget of its own
+    case forms::Control::Kind::Timer:
         break;
     }
     return s;
 }
 
 void FormWindow::updateChanged() {
-    const std::vector<vb::Control*>& controls = form_->controls();
-    const vb::PictureData* background = form_->Picture.data();
+    const std::vector<forms::Control*>& controls = form_->controls();
+    const forms::PictureData* background = form_->Picture.data();
     const int backgroundHandle = background ? background->handle : 0;
     if (backgroundHandle != shownBackground_ || shown_.size() != controls.size()) {
         shownBackground_ = backgroundHandle;
         shown_.clear();
-        for (const vb::Control* c : controls) shown_.push_back(shownOf(*c));
+        for (const forms::Control* c : controls) shown_.push_back(shownOf(*c));
         update();
         return;
     }
@@ -157,17 +157,17 @@ void FormWindow::paintEvent(QPaintEvent* event) {
 }
 
 void FormWindow::paintArea(QPainter& p, const QRect& area) {
-    const vb::FormDesign& design = form_->design();
+    const forms::FormDesign& design = form_->design();
     p.fillRect(area, design.backColor ? toQColor(*design.backColor) : palette().color(QPalette::Window));
     PictureCache& pictures = host_.pictures();
     const qreal scale = devicePixelRatioF();
     // Unscaled from the top-left; what passes the client area is cut off.
-    if (const vb::PictureData* bg = form_->Picture.data()) p.drawPixmap(0, 0, pictures.pixmap(bg->name, scale));
+    if (const forms::PictureData* bg = form_->Picture.data()) p.drawPixmap(0, 0, pictures.pixmap(bg->name, scale));
 
-    for (vb::Control* c : form_->controls()) {
+    for (forms::Control* c : form_->controls()) {
         switch (c->kind()) {
-        case vb::Control::Kind::Shape: {
-            auto& shape = static_cast<vb::Shape&>(*c);
+        case forms::Control::Kind::Shape: {
+            auto& shape = static_cast<forms::Shape&>(*c);
             if (!shape.Visible) break;
             // Drawn as a frame: the shapes of the game mark out a place, they do not cover it.
             const QRect r = pixelRect(shape);
@@ -180,9 +180,9 @@ void FormWindow::paintArea(QPainter& p, const QRect& area) {
             p.fillRect(QRect(r.right() - kFrame + 1, r.top(), kFrame, r.height()), colour);
             break;
         }
-        case vb::Control::Kind::Image: {
-            auto& image = static_cast<vb::Image&>(*c);
-            const vb::PictureData* picture = image.Picture.get().data();
+        case forms::Control::Kind::Image: {
+            auto& image = static_cast<forms::Image&>(*c);
+            const forms::PictureData* picture = image.Picture.get().data();
             if (!image.Visible || !picture) break;
             const QPoint at(toPixels(image.Left.get().value()), toPixels(image.Top.get().value()));
             if (!QRect(at, QSize(picture->width, picture->height)).intersects(area)) break;
@@ -190,16 +190,16 @@ void FormWindow::paintArea(QPainter& p, const QRect& area) {
             p.drawPixmap(at, pictures.pixmap(picture->name, scale));
             break;
         }
-        case vb::Control::Kind::Label: {
-            auto& label = static_cast<vb::Label&>(*c);
+        case forms::Control::Kind::Label: {
+            auto& label = static_cast<forms::Label&>(*c);
             if (!label.Visible) break;
             const QRect r = pixelRect(label);
             if (!r.intersects(area)) break;
             p.drawPixmap(r.topLeft(), labelText(label, r.size(), scale));
             break;
         }
-        case vb::Control::Kind::CommandButton:  // real buttons, over everything
-        case vb::Control::Kind::Timer:
+        case forms::Control::Kind::CommandButton:  // real buttons, over everything
+        case forms::Control::Kind::Timer:
             break;
         }
     }
@@ -208,7 +208,7 @@ void FormWindow::paintArea(QPainter& p, const QRect& area) {
 // Laying out and filling the glyphs of large text is the dearest thing a window here paints
 // (the title's letters are filled as outlines at twice the scale), so each label's text is drawn
 // once and the picture reused until its caption or size changes.
-const QPixmap& FormWindow::labelText(const vb::Label& label, QSize size, qreal scale) {
+const QPixmap& FormWindow::labelText(const forms::Label& label, QSize size, qreal scale) {
     LabelText& cached = labelText_[&label];
     const std::string& caption = label.Caption.get();
     if (cached.caption == caption && cached.size == size && cached.scale == scale && !cached.pixmap.isNull())
@@ -226,7 +226,7 @@ const QPixmap& FormWindow::labelText(const vb::Label& label, QSize size, qreal s
     return cached.pixmap;
 }
 
-FittedText FormWindow::labelLayout(const vb::Label& label, QSize size) {
+FittedText FormWindow::labelLayout(const forms::Label& label, QSize size) {
     return FittedText(label.look.font, QString::fromStdString(label.Caption.get()),
                       {QRectF(QPointF(0, 0), QSizeF(size)), label.look.centred, false, true});
 }
@@ -245,7 +245,7 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
     }
     // A held key repeats as further key-downs, as on the desktop.
     keysDown_.insert(code);
-    host_.keyDown(*this, code, desktopShift(event->modifiers()));
+    host_.keyDown(*this, code, desktopModifiers(event->modifiers()));
 }
 
 void FormWindow::keyReleaseEvent(QKeyEvent* event) {
@@ -257,7 +257,7 @@ void FormWindow::keyReleaseEvent(QKeyEvent* event) {
         return;
     }
     flushRelease();
-    pendingRelease_ = PendingRelease{code, desktopShift(event->modifiers())};
+    pendingRelease_ = PendingRelease{code, desktopModifiers(event->modifiers())};
     releaseTimer_.start();
 }
 
@@ -267,7 +267,7 @@ void FormWindow::flushRelease() {
     pendingRelease_.reset();
     releaseTimer_.stop();
     keysDown_.erase(r.code);
-    if (form_) host_.keyUp(*this, r.code, r.shift);
+    if (form_) host_.keyUp(*this, r.code, r.modifiers);
 }
 
 void FormWindow::focusOutEvent(QFocusEvent* event) {
@@ -312,4 +312,4 @@ void FormWindow::changeEvent(QEvent* event) {
 
 bool FormWindow::focusNextPrevChild(bool) { return false; }
 
-}  // namespace vb::qt
+}  // namespace forms::qt

@@ -18,13 +18,13 @@
 
 class QPainter;
 
-namespace vb {
+namespace forms {
 class Control;
 class Form;
 class Label;
 }
 
-namespace vb::qt {
+namespace forms::qt {
 
 class FittedText;
 class FormButton;
@@ -33,10 +33,10 @@ class QtHost;
 class FormWindow : public QWidget {
     Q_OBJECT
 public:
-    FormWindow(vb::Form& form, QtHost& host);
+    FormWindow(forms::Form& form, QtHost& host);
 
     // Null once the form has been unloaded; the window then only waits to be deleted.
-    vb::Form* form() const { return form_; }
+    forms::Form* form() const { return form_; }
     void detach();
 
     // Brings title, buttons and picture in line with the model if the form changed since.
@@ -49,7 +49,7 @@ public:
     // Whether a key-up is being held back, in case a press shows it was a repeat.
     bool holdsKeyUp() const { return pendingRelease_.has_value(); }
     // A label's text as this window sets it in a box of that size.
-    static FittedText labelLayout(const vb::Label& label, QSize size);
+    static FittedText labelLayout(const forms::Label& label, QSize size);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -70,16 +70,16 @@ private:
         std::string caption;  // a label's text
         friend bool operator==(const Shown&, const Shown&) = default;
     };
-    static Shown shownOf(const vb::Control& control);
+    static Shown shownOf(const forms::Control& control);
     // Asks for a repaint of the rectangles that changed since the last sync, old and new places.
     void updateChanged();
     void paintArea(QPainter& painter, const QRect& area);
     // A label's text drawn at the window's scale, remade only when its caption or size changes.
-    const QPixmap& labelText(const vb::Label& label, QSize size, qreal scale);
+    const QPixmap& labelText(const forms::Label& label, QSize size, qreal scale);
     // Delivers a key-up held back by keyReleaseEvent, if any.
     void flushRelease();
 
-    vb::Form* form_;
+    forms::Form* form_;
     QtHost& host_;
     std::vector<FormButton*> buttons_;
     std::uint64_t syncedRevision_ = 0;
@@ -91,7 +91,7 @@ private:
         qreal scale = 0;
         QPixmap pixmap;
     };
-    std::unordered_map<const vb::Control*, LabelText> labelText_;
+    std::unordered_map<const forms::Control*, LabelText> labelText_;
     bool applyingState_ = false;
     bool watchingState_ = false;
     // Keys pressed in this window: a key-up whose key-down went elsewhere (the Enter that closed
@@ -102,10 +102,10 @@ private:
     // may not be yet. A press of the same key within the moment shows the release was a repeat.
     struct PendingRelease {
         int code = 0;
-        int shift = 0;
+        int modifiers = 0;
     };
     std::optional<PendingRelease> pendingRelease_;
     QTimer releaseTimer_;
 };
 
-}  // namespace vb::qt
+}  // namespace forms::qt

@@ -8,7 +8,7 @@
 
 #include "runtime/controls.h"
 
-namespace vb::qt {
+namespace forms::qt {
 
 constexpr int kTwipsPerPixel = 15;
 
@@ -19,9 +19,9 @@ inline int toPixels(float twips) {
     return static_cast<int>(std::lround(px));
 }
 
-inline QRect pixelRect(const vb::VisibleControl& c) {
+inline QRect pixelRect(const forms::VisibleControl& c) {
     return {toPixels(c.Left.get().value()), toPixels(c.Top.get().value()),
             toPixels(c.Width.get().value()), toPixels(c.Height.get().value())};
 }
 
-}  // namespace vb::qt
+}  // namespace forms::qt

@@ -4,7 +4,7 @@
 
 #include "runtime/runtime.h"
 
-namespace vb::qt {
+namespace forms::qt {
 
 namespace {
 
@@ -56,7 +56,7 @@ int desktopKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
     return 0;
 }
 
-int desktopShift(Qt::KeyboardModifiers modifiers) {
+int desktopModifiers(Qt::KeyboardModifiers modifiers) {
     int mask = 0;
     if (modifiers & Qt::ShiftModifier) mask |= key::ShiftMask;
     if (modifiers & Qt::ControlModifier) mask |= key::CtrlMask;
@@ -64,4 +64,4 @@ int desktopShift(Qt::KeyboardModifiers modifiers) {
     return mask;
 }
 
-}  // namespace vb::qt
+}  // namespace forms::qt

@@ -3,13 +3,13 @@
 
 #include <Qt>
 
-namespace vb::qt {
+namespace forms::qt {
 
 // The desktop key code of a Qt key (Left 37, A 65, Enter 13, F1 112...); 0 for a key the desktop
 // has no code for. The keypad modifier tells keypad digits from the row above the letters.
 int desktopKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
 
 // Shift 1, Ctrl 2, Alt 4.
-int desktopShift(Qt::KeyboardModifiers modifiers);
+int desktopModifiers(Qt::KeyboardModifiers modifiers);
 
-}  // namespace vb::qt
+}  // namespace forms::qt

@@ -15,7 +15,7 @@
 #include "runtime/qt/placement.h"
 #include "runtime/qt/window_state.h"
 
-namespace vb::qt {
+namespace forms::qt {
 
 namespace {
 // A long message wraps at about this many of the desktop font's average letters.
@@ -60,9 +60,12 @@ void MessageBox::showEvent(QShowEvent* event) {
         watchingState_ = true;
         // The game waits for this box: put it back in front of the player, once the window
         // manager has finished minimising it (on openbox that brings its owner back too). Qt's
-        // own frame on Wayland minimises the window alone, telling the widget nothing.
+        // own frame on Wayland minimises the window alone, telling the widget nothing. That frame
+        // also offers to maximise it: the box keeps its own size.
         connect(windowHandle(), &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
             if (state == Qt::WindowMinimized) QTimer::singleShot(0, this, [this] { bringBack(*this); });
+            if (state == Qt::WindowMaximized || state == Qt::WindowFullScreen)
+                QTimer::singleShot(0, this, [this] { showNormal(); });
         });
     }
     // Centred over the window it belongs to; Qt's own placement allows for a frame it guesses.
@@ -94,4 +97,4 @@ int MessageBox::widthForCaption(const QString& caption) {
     return metrics.horizontalAdvance(caption) + 2 * (3 * metrics.height() + 24);
 }
 
-}  // namespace vb::qt
+}  // namespace forms::qt

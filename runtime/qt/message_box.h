@@ -10,7 +10,7 @@
 class QLabel;
 class QPushButton;
 
-namespace vb::qt {
+namespace forms::qt {
 
 class MessageBox final : public QDialog {
     Q_OBJECT
@@ -35,4 +35,4 @@ private:
     bool watchingState_ = false;
 };
 
-}  // namespace vb::qt
+}  // namespace forms::qt

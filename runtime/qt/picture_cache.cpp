@@ -4,7 +4,7 @@
 #include <QImageReader>
 #include <QtDebug>
 
-namespace vb::qt {
+namespace forms::qt {
 
 PictureCache::PictureCache(std::map<std::string, std::string> files) : files_(std::move(files)) {}
 
@@ -45,4 +45,4 @@ QCursor PictureCache::cursor(const std::string& artwork) {
     return QCursor(p, p.width() / 2, p.height() / 2);
 }
 
-}  // namespace vb::qt
+}  // namespace forms::qt

@@ -10,7 +10,7 @@
 #include <QPixmap>
 #include <QString>
 
-namespace vb::qt {
+namespace forms::qt {
 
 class PictureCache {
 public:
@@ -32,4 +32,4 @@ private:
     std::map<std::pair<std::string, qreal>, QPixmap> scaled_;
 };
 
-}  // namespace vb::qt
+}  // namespace forms::qt

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <QWindow>
 
-namespace vb::qt {
+namespace forms::qt {
 
 QPoint placedOnScreen(QPoint wanted, QSize frame, const QRect& available) {
     auto along = [](int at, int size, int first, int room) { return std::max(first, std::min(at, first + room - size)); };
@@ -37,4 +37,4 @@ void placeWindow(QWidget& window, QPoint wanted) {
     window.move(screen ? placedOnScreen(wanted, frameSize, screen->availableGeometry()) : wanted);
 }
 
-}  // namespace vb::qt
+}  // namespace forms::qt

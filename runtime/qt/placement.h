@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace vb::qt {
+namespace forms::qt {
 
 // The frame's top-left: `wanted` where the frame fits `available`, moved just enough where it
 // does not, at the area's top-left corner where the frame is larger than the area.
@@ -24,4 +24,4 @@ QMargins expectedFrame();
 // as the screen there allows.
 void placeWindow(QWidget& window, QPoint wanted);
 
-}  // namespace vb::qt
+}  // namespace forms::qt

@@ -3,15 +3,15 @@
 #include <QByteArray>
 #include <QtGlobal>
 
-namespace vb::qt {
+namespace forms::qt {
 
 void applyPlatformSettings() {
     // On X, Qt hands a repaint to the server through shared memory and must wait for the server
     // to be done with it before painting over the same pixels again: a round trip, and two
     // thread wake-ups, on nearly every frame, as a moving ball repaints where it just was. The
-    // game's repaints are a few small rectangles, cheaper sent over the socket: playing costs
-    // about 2.2 % of a core instead of 2.7 %, and the X server 0.6 % instead of 0.9 %.
+    // game's repaints are a few small rectangles, cheaper sent over the socket (measured in
+    // docs/performance.md).
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", QByteArray("1"));
 }
 
-}  // namespace vb::qt
+}  // namespace forms::qt

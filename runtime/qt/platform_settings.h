@@ -1,9 +1,9 @@
 // Settings of the Qt platform that must be made before the application object exists.
 #pragma once
 
-namespace vb::qt {
+namespace forms::qt {
 
 // Call first thing in main. A setting the player has made in the environment stays as it is.
 void applyPlatformSettings();
 
-}  // namespace vb::qt
+}  // namespace forms::qt

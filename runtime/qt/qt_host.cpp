@@ -6,7 +6,7 @@
 #include "runtime/qt/message_box.h"
 #include "runtime/runtime.h"
 
-namespace vb::qt {
+namespace forms::qt {
 
 QtHost::QtHost(std::map<std::string, std::string> resources, QObject* parent)
     : QObject(parent), pictures_(std::move(resources)) {}
@@ -16,17 +16,17 @@ QtHost::~QtHost() {
     for (auto& [form, window] : windows_) window->detach();
 }
 
-void QtHost::attach(vb::Runtime& runtime) {
+void QtHost::attach(forms::Runtime& runtime) {
     runtime_ = &runtime;
     pump_.attach(runtime);
 }
 
-FormWindow* QtHost::window(const vb::Form& form) const {
+FormWindow* QtHost::window(const forms::Form& form) const {
     auto it = windows_.find(&form);
     return it == windows_.end() ? nullptr : it->second.get();
 }
 
-void QtHost::formShown(vb::Form& form) {
+void QtHost::formShown(forms::Form& form) {
     FormWindow* w = window(form);
     if (!w) {
         auto created = std::make_unique<FormWindow>(form, *this);
@@ -43,9 +43,9 @@ void QtHost::formShown(vb::Form& form) {
     lastRaised_ = w;
 }
 
-void QtHost::formUnloading(vb::Form& form) { dropWindow(form); }
+void QtHost::formUnloading(forms::Form& form) { dropWindow(form); }
 
-void QtHost::dropWindow(const vb::Form& form) {
+void QtHost::dropWindow(const forms::Form& form) {
     auto it = windows_.find(&form);
     if (it == windows_.end()) return;
     FormWindow* w = it->second.release();
@@ -55,7 +55,7 @@ void QtHost::dropWindow(const vb::Form& form) {
     w->deleteLater();
 }
 
-void QtHost::windowStateChanged(vb::Form& form) {
+void QtHost::windowStateChanged(forms::Form& form) {
     FormWindow* w = window(form);
     if (!w) return;
     w->applyWindowState(form.WindowState);
@@ -80,7 +80,7 @@ void QtHost::messageBox(std::string_view title, std::string_view text) {
             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void QtHost::runtimeError(const vb::RuntimeError& error) {
+void QtHost::runtimeError(const forms::RuntimeError& error) {
     pump_.rearm();  // the report is a box too: no tick is due under it
     showBox(QString::fromStdString(runtime_ ? runtime_->title() : std::string()),
             QStringLiteral("Run-time error '%1':\n\n%2")
@@ -109,16 +109,16 @@ bool QtHost::catchUpFor(const FormWindow& window) {
     return window.form() != nullptr;
 }
 
-void QtHost::click(FormWindow& window, vb::CommandButton& button) {
+void QtHost::click(FormWindow& window, forms::CommandButton& button) {
     if (catchUpFor(window)) runtime_->click(button);
 }
 
-void QtHost::keyDown(FormWindow& window, int keyCode, int shift) {
-    if (catchUpFor(window)) runtime_->keyDown(*window.form(), keyCode, shift);
+void QtHost::keyDown(FormWindow& window, int keyCode, int modifiers) {
+    if (catchUpFor(window)) runtime_->keyDown(*window.form(), keyCode, modifiers);
 }
 
-void QtHost::keyUp(FormWindow& window, int keyCode, int shift) {
-    if (catchUpFor(window)) runtime_->keyUp(*window.form(), keyCode, shift);
+void QtHost::keyUp(FormWindow& window, int keyCode, int modifiers) {
+    if (catchUpFor(window)) runtime_->keyUp(*window.form(), keyCode, modifiers);
 }
 
 void QtHost::closeRequested(FormWindow& window) {
@@ -129,4 +129,4 @@ void QtHost::playerSetWindowState(FormWindow& window, int state) {
     if (catchUpFor(window)) runtime_->setWindowState(*window.form(), state);
 }
 
-}  // namespace vb::qt
+}  // namespace forms::qt

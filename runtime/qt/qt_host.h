@@ -16,16 +16,16 @@
 #include "runtime/qt/picture_cache.h"
 #include "runtime/qt/timer_pump.h"
 
-namespace vb {
+namespace forms {
 class CommandButton;
 class Runtime;
-}  // namespace vb
+}  // namespace forms
 
-namespace vb::qt {
+namespace forms::qt {
 
 class FormWindow;
 
-class QtHost final : public QObject, public vb::Host {
+class QtHost final : public QObject, public forms::Host {
     Q_OBJECT
 public:
     // resources: each artwork's name -> its resource path, e.g. "street" -> ":/assets/street.bmp".
@@ -33,26 +33,25 @@ public:
     ~QtHost() override;
 
     // The runtime is built with the host, so it is handed over afterwards; its clock starts here.
-    void attach(vb::Runtime& runtime);
-    vb::Runtime* runtime() const { return runtime_; }
+    void attach(forms::Runtime& runtime);
     PictureCache& pictures() { return pictures_; }
     TimerPump& pump() { return pump_; }
     // The window of a shown form, or null.
-    FormWindow* window(const vb::Form& form) const;
+    FormWindow* window(const forms::Form& form) const;
 
-    // vb::Host
-    void formShown(vb::Form& form) override;
-    void formUnloading(vb::Form& form) override;
-    void windowStateChanged(vb::Form& form) override;
+    // forms::Host
+    void formShown(forms::Form& form) override;
+    void formUnloading(forms::Form& form) override;
+    void windowStateChanged(forms::Form& form) override;
     void messageBox(std::string_view title, std::string_view text) override;
-    void runtimeError(const vb::RuntimeError& error) override;
+    void runtimeError(const forms::RuntimeError& error) override;
     void programEnded(int status) override;
     void eventDone() override;
 
     // The player's input from a window, each an event of the model's.
-    void click(FormWindow& window, vb::CommandButton& button);
-    void keyDown(FormWindow& window, int keyCode, int shift);
-    void keyUp(FormWindow& window, int keyCode, int shift);
+    void click(FormWindow& window, forms::CommandButton& button);
+    void keyDown(FormWindow& window, int keyCode, int modifiers);
+    void keyUp(FormWindow& window, int keyCode, int modifiers);
     void closeRequested(FormWindow& window);
     void playerSetWindowState(FormWindow& window, int state);
 
@@ -63,15 +62,15 @@ Q_SIGNALS:
 private:
     // Brings the clock up to now first; false if the window's form went away meanwhile.
     bool catchUpFor(const FormWindow& window);
-    void dropWindow(const vb::Form& form);
+    void dropWindow(const forms::Form& form);
     void syncWindows();
     void showBox(const QString& title, const QString& text);
 
     PictureCache pictures_;
     TimerPump pump_;
-    vb::Runtime* runtime_ = nullptr;
-    std::unordered_map<const vb::Form*, std::unique_ptr<FormWindow>> windows_;
+    forms::Runtime* runtime_ = nullptr;
+    std::unordered_map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     QPointer<FormWindow> lastRaised_;
 };
 
-}  // namespace vb::qt
+}  // namespace forms::qt

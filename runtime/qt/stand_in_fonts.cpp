@@ -10,7 +10,7 @@
 #include <QFontDatabase>
 #include <QStringList>
 
-namespace vb::qt {
+namespace forms::qt {
 
 namespace {
 
@@ -43,7 +43,7 @@ const QStringList& families(const std::string& designed) {
 
 }  // namespace
 
-QFont standInFont(const vb::Font& font) {
+QFont standInFont(const forms::Font& font) {
     QFont f;
     f.setFamilies(families(font.name));
     f.setPixelSize(std::max(1, static_cast<int>(std::lround(font.points * 4.0 / 3.0))));
@@ -52,4 +52,4 @@ QFont standInFont(const vb::Font& font) {
     return f;
 }
 
-}  // namespace vb::qt
+}  // namespace forms::qt

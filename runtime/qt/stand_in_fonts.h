@@ -5,10 +5,10 @@
 
 #include "runtime/controls.h"
 
-namespace vb::qt {
+namespace forms::qt {
 
 // Sizes are points at 96 dots per inch, so a font is as many pixels high as it was designed,
 // whatever the screen's own resolution: pixel size = points * 4 / 3.
-QFont standInFont(const vb::Font& font);
+QFont standInFont(const forms::Font& font);
 
-}  // namespace vb::qt
+}  // namespace forms::qt

@@ -7,7 +7,7 @@
 
 #include "runtime/runtime.h"
 
-namespace vb::qt {
+namespace forms::qt {
 
 TimerPump::TimerPump(QObject* parent) : QObject(parent) {
     QElapsedTimer realTime;
@@ -21,7 +21,7 @@ TimerPump::TimerPump(QObject* parent) : QObject(parent) {
 
 void TimerPump::setClock(Clock clock) { clock_ = std::move(clock); }
 
-void TimerPump::attach(vb::Runtime& runtime) {
+void TimerPump::attach(forms::Runtime& runtime) {
     runtime_ = &runtime;
     startNs_ = clock_();
 }
@@ -33,7 +33,7 @@ std::int64_t TimerPump::now() const { return (clock_() - startNs_ + 999'999) / 1
 void TimerPump::catchUp() {
     if (!runtime_ || runtime_->ended()) return;
     // A timer that fell behind fires once, never a burst: the desktop after a stall.
-    runtime_->advanceTo(now(), /*catchUp=*/false);
+    runtime_->advanceTo(now(), forms::LateTicks::Drop);
 }
 
 void TimerPump::rearm() {
@@ -56,4 +56,4 @@ void TimerPump::wake() {
     rearm();
 }
 
-}  // namespace vb::qt
+}  // namespace forms::qt

@@ -7,11 +7,11 @@
 #include <QObject>
 #include <QTimer>
 
-namespace vb {
+namespace forms {
 class Runtime;
 }
 
-namespace vb::qt {
+namespace forms::qt {
 
 class TimerPump : public QObject {
     Q_OBJECT
@@ -24,7 +24,7 @@ public:
 
     void setClock(Clock clock);
     // Model time 0 is now.
-    void attach(vb::Runtime& runtime);
+    void attach(forms::Runtime& runtime);
     // Milliseconds on the clock since attach.
     std::int64_t now() const;
     // Brings the model's clock up to now, delivering what fell due. Done before every input
@@ -39,10 +39,10 @@ public:
     int wakesIn() const { return timer_.interval(); }
 
 private:
-    vb::Runtime* runtime_ = nullptr;
+    forms::Runtime* runtime_ = nullptr;
     Clock clock_;
     std::int64_t startNs_ = 0;
     QTimer timer_;
 };
 
-}  // namespace vb::qt
+}  // namespace forms::qt

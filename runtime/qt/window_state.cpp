@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QWidget>
 
-namespace vb::qt {
+namespace forms::qt {
 
 bool minimisingIsOneWay() {
     static const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
@@ -22,4 +22,4 @@ void bringBack(QWidget& window) {
     window.activateWindow();
 }
 
-}  // namespace vb::qt
+}  // namespace forms::qt

@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace vb::qt {
+namespace forms::qt {
 
 // Whether a minimised window can come back only as a new surface, and the platform never says
 // whether a window is minimised (Wayland).
@@ -16,4 +16,4 @@ bool minimisingIsOneWay();
 // of the player with the keyboard.
 void bringBack(QWidget& window);
 
-}  // namespace vb::qt
+}  // namespace forms::qt

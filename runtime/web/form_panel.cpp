@@ -8,17 +8,17 @@
 #include "runtime/web/picture_numbers.h"
 #include "runtime/web/stand_in_fonts.h"
 
-namespace vb::web {
+namespace forms::web {
 
 namespace {
 
-int rgb(const std::optional<vb::Color>& c) { return c ? c->r << 16 | c->g << 8 | c->b : -1; }
+int rgb(const std::optional<forms::Color>& c) { return c ? c->r << 16 | c->g << 8 | c->b : -1; }
 
 }  // namespace
 
-FormPanel::FormPanel(int id, vb::Form& form, const PictureNumbers& pictures, std::string_view touchKeys)
+FormPanel::FormPanel(int id, forms::Form& form, const PictureNumbers& pictures, std::string_view touchKeys)
     : id_(id), form_(form), pictures_(pictures) {
-    const vb::FormDesign& design = form.design();
+    const forms::FormDesign& design = form.design();
     page::PanelDesign d;
     d.form = form.name();
     d.width = design.clientWidth / kTwipsPerPixel;
@@ -32,25 +32,25 @@ FormPanel::FormPanel(int id, vb::Form& form, const PictureNumbers& pictures, std
     d.touchKeys = touchKeys;
     page::createPanel(id_, d);
 
-    const std::vector<vb::Control*>& controls = form.controls();
+    const std::vector<forms::Control*>& controls = form.controls();
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const int index = static_cast<int>(i);
-        vb::Control& c = *controls[i];
+        forms::Control& c = *controls[i];
         switch (c.kind()) {
-        case vb::Control::Kind::Image: page::addImage(id_, index, c.name()); break;
-        case vb::Control::Kind::Label: {
-            auto& label = static_cast<vb::Label&>(c);
+        case forms::Control::Kind::Image: page::addImage(id_, index, c.name()); break;
+        case forms::Control::Kind::Label: {
+            auto& label = static_cast<forms::Label&>(c);
             page::addLabel(id_, index, c.name(), standInFont(label.look.font), rgb(label.look.foreColor),
                            rgb(label.look.backColor), label.look.centred);
             break;
         }
-        case vb::Control::Kind::CommandButton:
-            page::addButton(id_, index, c.name(), standInFont(static_cast<vb::CommandButton&>(c).look.font));
+        case forms::Control::Kind::CommandButton:
+            page::addButton(id_, index, c.name(), standInFont(static_cast<forms::CommandButton&>(c).look.font));
             break;
-        case vb::Control::Kind::Shape:
-            page::addShape(id_, index, c.name(), rgb(static_cast<vb::Shape&>(c).color));
+        case forms::Control::Kind::Shape:
+            page::addShape(id_, index, c.name(), rgb(static_cast<forms::Shape&>(c).color));
             break;
-        case vb::Control::Kind::Timer: break;  // nothing to see
+        case forms::Control::Kind::Timer: break;  // nothing to see
         }
     }
     sync();
@@ -60,12 +60,12 @@ FormPanel::~FormPanel() { page::removePanel(id_); }
 
 bool FormPanel::changed() const { return form_.revision() != syncedRevision_; }
 
-FormPanel::Shown FormPanel::shownOf(const vb::Control& c) const {
+FormPanel::Shown FormPanel::shownOf(const forms::Control& c) const {
     Shown s;
     switch (c.kind()) {
-    case vb::Control::Kind::Image: {
-        auto& image = static_cast<const vb::Image&>(c);
-        const vb::PictureData* picture = image.Picture.get().data();
+    case forms::Control::Kind::Image: {
+        auto& image = static_cast<const forms::Image&>(c);
+        const forms::PictureData* picture = image.Picture.get().data();
         // Unscaled at its place, at its picture's size.
         s.picture = pictures_.number(picture);
         s.visible = image.Visible && picture;
@@ -74,39 +74,39 @@ FormPanel::Shown FormPanel::shownOf(const vb::Control& c) const {
                       picture->height};
         break;
     }
-    case vb::Control::Kind::Label: {
-        auto& label = static_cast<const vb::Label&>(c);
+    case forms::Control::Kind::Label: {
+        auto& label = static_cast<const forms::Label&>(c);
         s.rect = pixelRect(label);
         s.visible = label.Visible;
         s.text = label.Caption.get();
         break;
     }
-    case vb::Control::Kind::CommandButton: {
-        auto& button = static_cast<const vb::CommandButton&>(c);
+    case forms::Control::Kind::CommandButton: {
+        auto& button = static_cast<const forms::CommandButton&>(c);
         s.rect = pixelRect(button);
         s.visible = button.Visible;
         s.text = button.Caption.get();
         break;
     }
-    case vb::Control::Kind::Shape: {
-        auto& shape = static_cast<const vb::Shape&>(c);
+    case forms::Control::Kind::Shape: {
+        auto& shape = static_cast<const forms::Shape&>(c);
         s.rect = pixelRect(shape);
         s.visible = shape.Visible;
         break;
     }
-    case vb::Control::Kind::Timer: break;
+    case forms::Control::Kind::Timer: break;
     }
     return s;
 }
 
-void FormPanel::send(int index, const vb::Control& c, const Shown& now, const Shown* before) {
-    if (c.kind() == vb::Control::Kind::Timer) return;
+void FormPanel::send(int index, const forms::Control& c, const Shown& now, const Shown* before) {
+    if (c.kind() == forms::Control::Kind::Timer) return;
     // A hidden control keeps its place on the page until it shows again.
     if (!before || now.visible != before->visible || (now.visible && now.rect != before->rect))
         page::place(id_, index, now.rect.x, now.rect.y, now.rect.width, now.rect.height, now.visible);
-    if (c.kind() == vb::Control::Kind::Image && (!before || now.picture != before->picture))
+    if (c.kind() == forms::Control::Kind::Image && (!before || now.picture != before->picture))
         page::setPicture(id_, index, now.picture);
-    if ((c.kind() == vb::Control::Kind::Label || c.kind() == vb::Control::Kind::CommandButton) &&
+    if ((c.kind() == forms::Control::Kind::Label || c.kind() == forms::Control::Kind::CommandButton) &&
         (!before || now.text != before->text))
         page::setText(id_, index, now.text);
 }
@@ -117,7 +117,7 @@ void FormPanel::sync() {
         caption_ = form_.Caption.get();
         page::setCaption(id_, caption_);
     }
-    const std::vector<vb::Control*>& controls = form_.controls();
+    const std::vector<forms::Control*>& controls = form_.controls();
     if (!sent_) shown_.resize(controls.size());
     // A ball that moves costs one call; a change nothing shows (a timer's interval, a hidden
     // image's place) costs none.
@@ -144,4 +144,4 @@ void FormPanel::applyWindowState(int state) {
     else page::showPanel(id_);
 }
 
-}  // namespace vb::web
+}  // namespace forms::web

@@ -12,25 +12,25 @@
 
 #include "runtime/web/geometry.h"
 
-namespace vb {
+namespace forms {
 class Control;
 class Form;
-}  // namespace vb
+}  // namespace forms
 
-namespace vb::web {
+namespace forms::web {
 
 class PictureNumbers;
 
 class FormPanel {
 public:
     // Creates the panel on the page, hidden; showPanel or minimize makes it appear.
-    FormPanel(int id, vb::Form& form, const PictureNumbers& pictures, std::string_view touchKeys);
+    FormPanel(int id, forms::Form& form, const PictureNumbers& pictures, std::string_view touchKeys);
     ~FormPanel();
     FormPanel(const FormPanel&) = delete;
     FormPanel& operator=(const FormPanel&) = delete;
 
     int id() const { return id_; }
-    vb::Form& form() const { return form_; }
+    forms::Form& form() const { return form_; }
 
     bool changed() const;  // the form changed since the last sync
     // Brings caption, controls and focus on the page in line with the model, sending only what
@@ -47,11 +47,11 @@ private:
         std::string text;     // a label's or button's caption
         friend bool operator==(const Shown&, const Shown&) = default;
     };
-    Shown shownOf(const vb::Control& control) const;
-    void send(int index, const vb::Control& control, const Shown& now, const Shown* before);
+    Shown shownOf(const forms::Control& control) const;
+    void send(int index, const forms::Control& control, const Shown& now, const Shown* before);
 
     int id_;
-    vb::Form& form_;
+    forms::Form& form_;
     const PictureNumbers& pictures_;
     std::uint64_t syncedRevision_ = 0;
     std::vector<Shown> shown_;
@@ -60,4 +60,4 @@ private:
     bool sent_ = false;  // the first sync sends everything
 };
 
-}  // namespace vb::web
+}  // namespace forms::web

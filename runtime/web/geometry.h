@@ -9,7 +9,7 @@
 
 #include "runtime/controls.h"
 
-namespace vb::web {
+namespace forms::web {
 
 constexpr int kTwipsPerPixel = 15;
 
@@ -25,9 +25,9 @@ struct PixelRect {
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
-inline PixelRect pixelRect(const vb::VisibleControl& c) {
+inline PixelRect pixelRect(const forms::VisibleControl& c) {
     return {toPixels(c.Left.get().value()), toPixels(c.Top.get().value()), toPixels(c.Width.get().value()),
             toPixels(c.Height.get().value())};
 }
 
-}  // namespace vb::web
+}  // namespace forms::web

@@ -70,7 +70,7 @@ EM_ASYNC_JS(void, js_message_box, (const char* title, int titleLength, const cha
 });
 EM_JS(void, js_ended, (int status), { Module['page'].ended(status); });
 
-namespace vb::web {
+namespace forms::web {
 
 namespace {
 // The page calls in through plain exported functions, which reach the one host through here.
@@ -127,31 +127,31 @@ void messageBox(std::string_view title, std::string_view text) {
 void ended(int status) { js_ended(status); }
 
 }  // namespace page
-}  // namespace vb::web
+}  // namespace forms::web
 
 // The page's way in: each is one event of the player's, or of the page's clock.
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void web_start() {
-    if (vb::web::host) vb::web::host->start();
+    if (forms::web::host) forms::web::host->start();
 }
 EMSCRIPTEN_KEEPALIVE void web_frame() {
-    if (vb::web::host) vb::web::host->frame();
+    if (forms::web::host) forms::web::host->frame();
 }
 EMSCRIPTEN_KEEPALIVE void web_timer() {
-    if (vb::web::host) vb::web::host->timerFired();
+    if (forms::web::host) forms::web::host->timerFired();
 }
 EMSCRIPTEN_KEEPALIVE void web_click(int panel, int index) {
-    if (vb::web::host) vb::web::host->click(panel, index);
+    if (forms::web::host) forms::web::host->click(panel, index);
 }
-EMSCRIPTEN_KEEPALIVE void web_key(int panel, int down, int code, int shift) {
-    if (vb::web::host) vb::web::host->key(panel, down != 0, code, shift);
+EMSCRIPTEN_KEEPALIVE void web_key(int panel, int down, int code, int modifiers) {
+    if (forms::web::host) forms::web::host->key(panel, down != 0, code, modifiers);
 }
 EMSCRIPTEN_KEEPALIVE void web_close(int panel) {
-    if (vb::web::host) vb::web::host->closeRequested(panel);
+    if (forms::web::host) forms::web::host->closeRequested(panel);
 }
 EMSCRIPTEN_KEEPALIVE void web_window_state(int panel, int state) {
-    if (vb::web::host) vb::web::host->playerSetWindowState(panel, state);
+    if (forms::web::host) forms::web::host->playerSetWindowState(panel, state);
 }
 
 }  // extern "C"

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vb::web {
+namespace forms::web {
 
 class WebHost;
 struct WebFont;
@@ -66,4 +66,4 @@ void messageBox(std::string_view title, std::string_view text);
 void ended(int status);
 
 }  // namespace page
-}  // namespace vb::web
+}  // namespace forms::web

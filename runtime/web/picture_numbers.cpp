@@ -7,7 +7,7 @@
 
 #include "runtime/picture.h"
 
-namespace vb::web {
+namespace forms::web {
 
 PictureNumbers::PictureNumbers(const std::map<std::string, std::string>& files) {
     for (const auto& [name, file] : files) {
@@ -16,7 +16,7 @@ PictureNumbers::PictureNumbers(const std::map<std::string, std::string>& files) 
     }
 }
 
-int PictureNumbers::number(const vb::PictureData* picture) const {
+int PictureNumbers::number(const forms::PictureData* picture) const {
     if (!picture) return -1;
     auto it = numbers_.find(picture->name);
     if (it != numbers_.end()) return it->second;
@@ -24,4 +24,4 @@ int PictureNumbers::number(const vb::PictureData* picture) const {
     return -1;
 }
 
-}  // namespace vb::web
+}  // namespace forms::web

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-namespace vb {
+namespace forms {
 struct PictureData;
 }
 
-namespace vb::web {
+namespace forms::web {
 
 class PictureNumbers {
 public:
@@ -23,11 +23,11 @@ public:
     // Each picture's file, by number.
     const std::vector<std::string>& files() const { return files_; }
     // The number of a picture's artwork; -1 for no picture, or one the page was not given.
-    int number(const vb::PictureData* picture) const;
+    int number(const forms::PictureData* picture) const;
 
 private:
     std::vector<std::string> files_;
     std::map<std::string, int, std::less<>> numbers_;
 };
 
-}  // namespace vb::web
+}  // namespace forms::web

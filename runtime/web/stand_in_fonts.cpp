@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string_view>
 
-namespace vb::web {
+namespace forms::web {
 
 namespace {
 
@@ -34,7 +34,7 @@ const StandIn& standInFor(std::string_view designed) {
 
 }  // namespace
 
-WebFont standInFont(const vb::Font& font) {
+WebFont standInFont(const forms::Font& font) {
     const StandIn& s = standInFor(font.name);
     const int pixels = std::max(1, static_cast<int>(std::lround(font.points * 4.0 / 3.0)));
     WebFont f;
@@ -44,4 +44,4 @@ WebFont standInFont(const vb::Font& font) {
     return f;
 }
 
-}  // namespace vb::web
+}  // namespace forms::web

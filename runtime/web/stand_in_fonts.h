@@ -8,7 +8,7 @@
 
 #include "runtime/controls.h"
 
-namespace vb::web {
+namespace forms::web {
 
 // A designed font as the page sets it: a CSS font shorthand and the height of one line.
 struct WebFont {
@@ -18,6 +18,6 @@ struct WebFont {
 };
 
 // Sizes are points at 96 dots per inch, as on the desktop: pixel size = points * 4 / 3.
-WebFont standInFont(const vb::Font& font);
+WebFont standInFont(const forms::Font& font);
 
-}  // namespace vb::web
+}  // namespace forms::web

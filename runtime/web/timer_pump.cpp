@@ -9,9 +9,9 @@
 #include "runtime/runtime.h"
 #include "runtime/web/page.h"
 
-namespace vb::web {
+namespace forms::web {
 
-void TimerPump::attach(vb::Runtime& runtime) {
+void TimerPump::attach(forms::Runtime& runtime) {
     runtime_ = &runtime;
     start_ = page::now();
 }
@@ -26,7 +26,7 @@ void TimerPump::catchUp() {
     if (!runtime_ || held_ || runtime_->ended()) return;
     // A timer that fell behind fires once, never a burst: a stall, or a tab the browser held back
     // while it was hidden.
-    runtime_->advanceTo(now(), /*catchUp=*/false);
+    runtime_->advanceTo(now(), forms::LateTicks::Drop);
 }
 
 void TimerPump::rearm() {
@@ -60,4 +60,4 @@ void TimerPump::fire() {
     rearm();
 }
 
-}  // namespace vb::web
+}  // namespace forms::web

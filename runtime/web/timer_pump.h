@@ -7,16 +7,16 @@
 #include <cstdint>
 #include <optional>
 
-namespace vb {
+namespace forms {
 class Runtime;
 }
 
-namespace vb::web {
+namespace forms::web {
 
 class TimerPump {
 public:
     // Model time 0 is now.
-    void attach(vb::Runtime& runtime);
+    void attach(forms::Runtime& runtime);
     // Milliseconds of real time since attach, rounded up.
     std::int64_t now() const;
     // Brings the model's clock up to real time, delivering what fell due. Done before every input
@@ -33,10 +33,10 @@ public:
 private:
     void disarm();
 
-    vb::Runtime* runtime_ = nullptr;
+    forms::Runtime* runtime_ = nullptr;
     double start_ = 0;
     bool held_ = false;
     std::optional<std::int64_t> armedFor_;  // the model time the armed timeout is for
 };
 
-}  // namespace vb::web
+}  // namespace forms::web

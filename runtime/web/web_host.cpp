@@ -10,7 +10,7 @@
 #include "runtime/web/form_panel.h"
 #include "runtime/web/page.h"
 
-namespace vb::web {
+namespace forms::web {
 
 WebHost::WebHost(const std::map<std::string, std::string>& pictures,
                  std::map<std::string, std::vector<int>> touchKeys)
@@ -25,7 +25,7 @@ WebHost::WebHost(const std::map<std::string, std::string>& pictures,
 
 WebHost::~WebHost() { page::connect(nullptr); }
 
-void WebHost::attach(vb::Runtime& runtime, std::function<void()> startProgram) {
+void WebHost::attach(forms::Runtime& runtime, std::function<void()> startProgram) {
     runtime_ = &runtime;
     startProgram_ = std::move(startProgram);
     page::begin(pictures_.files());
@@ -39,13 +39,13 @@ void WebHost::start() {
     startProgram();
 }
 
-FormPanel* WebHost::panelOf(const vb::Form& form) const {
+FormPanel* WebHost::panelOf(const forms::Form& form) const {
     for (const auto& p : panels_)
         if (&p->form() == &form) return p.get();
     return nullptr;
 }
 
-void WebHost::formShown(vb::Form& form) {
+void WebHost::formShown(forms::Form& form) {
     FormPanel* p = panelOf(form);
     if (!p) {
         auto keys = touchKeys_.find(form.name());
@@ -56,15 +56,15 @@ void WebHost::formShown(vb::Form& form) {
     p->applyWindowState(form.WindowState);
 }
 
-void WebHost::formUnloading(vb::Form& form) { dropPanel(form); }
+void WebHost::formUnloading(forms::Form& form) { dropPanel(form); }
 
-void WebHost::dropPanel(const vb::Form& form) {
+void WebHost::dropPanel(const forms::Form& form) {
     // The panel leaves the page as it is destroyed.
     panels_.erase(std::remove_if(panels_.begin(), panels_.end(), [&](const auto& p) { return &p->form() == &form; }),
                   panels_.end());
 }
 
-void WebHost::windowStateChanged(vb::Form& form) {
+void WebHost::windowStateChanged(forms::Form& form) {
     if (FormPanel* p = panelOf(form)) p->applyWindowState(form.WindowState);
 }
 
@@ -81,7 +81,7 @@ void WebHost::messageBox(std::string_view title, std::string_view text) {
     showBox(title, text);
 }
 
-void WebHost::runtimeError(const vb::RuntimeError& error) {
+void WebHost::runtimeError(const forms::RuntimeError& error) {
     // The model counts only its own message boxes as open: hold the clock here ourselves.
     pump_.setHeld(true);
     showBox(runtime_ ? runtime_->title() : std::string(),
@@ -110,7 +110,7 @@ void WebHost::frame() { syncPanels(); }
 
 void WebHost::timerFired() { pump_.fire(); }
 
-vb::Form* WebHost::catchUpFor(int panel) {
+forms::Form* WebHost::catchUpFor(int panel) {
     if (!runtime_ || runtime_->ended()) return nullptr;
     pump_.catchUp();
     for (const auto& p : panels_)
@@ -119,25 +119,25 @@ vb::Form* WebHost::catchUpFor(int panel) {
 }
 
 void WebHost::click(int panel, int control) {
-    vb::Form* form = catchUpFor(panel);
+    forms::Form* form = catchUpFor(panel);
     if (!form || control < 0 || control >= static_cast<int>(form->controls().size())) return;
-    vb::Control* c = form->controls()[static_cast<std::size_t>(control)];
-    if (c->kind() == vb::Control::Kind::CommandButton) runtime_->click(static_cast<vb::CommandButton&>(*c));
+    forms::Control* c = form->controls()[static_cast<std::size_t>(control)];
+    if (c->kind() == forms::Control::Kind::CommandButton) runtime_->click(static_cast<forms::CommandButton&>(*c));
 }
 
-void WebHost::key(int panel, bool down, int keyCode, int shift) {
-    vb::Form* form = catchUpFor(panel);
+void WebHost::key(int panel, bool down, int keyCode, int modifiers) {
+    forms::Form* form = catchUpFor(panel);
     if (!form) return;
-    if (down) runtime_->keyDown(*form, keyCode, shift);
-    else runtime_->keyUp(*form, keyCode, shift);
+    if (down) runtime_->keyDown(*form, keyCode, modifiers);
+    else runtime_->keyUp(*form, keyCode, modifiers);
 }
 
 void WebHost::closeRequested(int panel) {
-    if (vb::Form* form = catchUpFor(panel)) runtime_->closeRequested(*form);
+    if (forms::Form* form = catchUpFor(panel)) runtime_->closeRequested(*form);
 }
 
 void WebHost::playerSetWindowState(int panel, int state) {
-    if (vb::Form* form = catchUpFor(panel)) runtime_->setWindowState(*form, state);
+    if (forms::Form* form = catchUpFor(panel)) runtime_->setWindowState(*form, state);
 }
 
-}  // namespace vb::web
+}  // namespace forms::web

@@ -16,15 +16,15 @@
 #include "runtime/web/picture_numbers.h"
 #include "runtime/web/timer_pump.h"
 
-namespace vb {
+namespace forms {
 class Runtime;
 }
 
-namespace vb::web {
+namespace forms::web {
 
 class FormPanel;
 
-class WebHost final : public vb::Host {
+class WebHost final : public forms::Host {
 public:
     // pictures: each artwork's name -> its file in the site, e.g. "street" -> "street.bmp".
     // touchKeys: a form's name -> the key codes of the on-screen keys under its panel.
@@ -36,15 +36,15 @@ public:
     // The runtime is built with the host, so it is handed over afterwards with the way to start
     // the program; the page is told which pictures to get ready, and the program starts (and
     // its clock with it) once they are.
-    void attach(vb::Runtime& runtime, std::function<void()> startProgram);
+    void attach(forms::Runtime& runtime, std::function<void()> startProgram);
     TimerPump& pump() { return pump_; }
 
-    // vb::Host
-    void formShown(vb::Form& form) override;
-    void formUnloading(vb::Form& form) override;
-    void windowStateChanged(vb::Form& form) override;
+    // forms::Host
+    void formShown(forms::Form& form) override;
+    void formUnloading(forms::Form& form) override;
+    void windowStateChanged(forms::Form& form) override;
     void messageBox(std::string_view title, std::string_view text) override;
-    void runtimeError(const vb::RuntimeError& error) override;
+    void runtimeError(const forms::RuntimeError& error) override;
     void programEnded(int status) override;
     void eventDone() override;
 
@@ -53,25 +53,25 @@ public:
     void frame();
     void timerFired();
     void click(int panel, int control);
-    void key(int panel, bool down, int keyCode, int shift);
+    void key(int panel, bool down, int keyCode, int modifiers);
     void closeRequested(int panel);
     void playerSetWindowState(int panel, int state);
 
 private:
-    FormPanel* panelOf(const vb::Form& form) const;
+    FormPanel* panelOf(const forms::Form& form) const;
     // Brings the clock up to now first; the panel's form, or null if it went away meanwhile.
-    vb::Form* catchUpFor(int panel);
-    void dropPanel(const vb::Form& form);
+    forms::Form* catchUpFor(int panel);
+    void dropPanel(const forms::Form& form);
     void syncPanels();
     void showBox(std::string_view title, std::string_view text);
 
     PictureNumbers pictures_;
     std::map<std::string, std::string> touchKeys_;  // form name -> "37,39,68"
     TimerPump pump_;
-    vb::Runtime* runtime_ = nullptr;
+    forms::Runtime* runtime_ = nullptr;
     std::function<void()> startProgram_;
     std::vector<std::unique_ptr<FormPanel>> panels_;
     int nextPanel_ = 1;
 };
 
-}  // namespace vb::web
+}  // namespace forms::web

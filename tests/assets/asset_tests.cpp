@@ -1,9 +1,12 @@
-// Checks every committed picture: the container format byte by byte (the forms
-// load these files as they are, so a wrong header field is a real fault), what
-// Qt decodes from it, the mirror pairs, and that miravel-art reproduces them.
+// Checks every picture of the game's catalogue: the container format byte by
+// byte (the forms load these files as they are, so a wrong header field is a
+// real fault), what Qt decodes from it, the mirror pairs, that the game embeds
+// exactly these files, and that miravel-art reproduces them.
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QString>
 
@@ -22,6 +25,9 @@
 
 #include <unistd.h>
 
+#include "assets/artwork.h"
+#include "tools/art/art.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -29,54 +35,59 @@ namespace fs = std::filesystem;
 enum class Kind { Bitmap, Gif, Icon };
 
 struct Picture {
-  const char* file;
+  std::string file;
   Kind kind;
   int width;
   int height;
-  int keyIndex = -1;            // GIF only
-  QRgb keyColour = 0;           // GIF only
-  const char* mirrorOf = nullptr;  // the right-facing partner of a left-facing picture
-  bool standsOnGround = false;     // a figure whose feet touch the picture's bottom row
+  int keyIndex = -1;          // GIF only
+  QRgb keyColour = 0;         // GIF only
+  std::string mirrorOf;       // the right-facing partner of a left-facing picture
+  bool standsOnGround = false;  // a figure whose feet touch the picture's bottom row
 
   friend std::ostream& operator<<(std::ostream& os, const Picture& p) { return os << p.file; }
 };
 
-constexpr QRgb kBallKey = 0xF8F8F8;  // qRgb without alpha, compared on RGB only
-constexpr QRgb kYoumaKey = 0xC0C0C0;
-constexpr QRgb kVessaKey = 0x808080;
-constexpr QRgb kShotKey = 0x000000;
-constexpr QRgb kPimmiKey = 0x787878;
-
-const std::vector<Picture> kPictures = {
-    {"title.bmp", Kind::Bitmap, 409, 579},
-    {"street.bmp", Kind::Bitmap, 500, 197},
-    {"exit.bmp", Kind::Bitmap, 23, 30},
-    {"ball.gif", Kind::Gif, 17, 18, 245, kBallKey},
-    {"youma_r.gif", Kind::Gif, 35, 64, 7, kYoumaKey, nullptr, true},
-    {"youma_l.gif", Kind::Gif, 35, 64, 7, kYoumaKey, "youma_r.gif", true},
-    {"vessa_stand_r.gif", Kind::Gif, 19, 38, 248, kVessaKey, nullptr, true},
-    {"vessa_stand_l.gif", Kind::Gif, 19, 38, 248, kVessaKey, "vessa_stand_r.gif", true},
-    {"vessa_windup_r.gif", Kind::Gif, 20, 37, 248, kVessaKey, nullptr, true},
-    {"vessa_windup_l.gif", Kind::Gif, 20, 37, 248, kVessaKey, "vessa_windup_r.gif", true},
-    {"vessa_release_r.gif", Kind::Gif, 21, 36, 248, kVessaKey, nullptr, true},
-    {"vessa_release_l.gif", Kind::Gif, 21, 36, 248, kVessaKey, "vessa_release_r.gif", true},
-    {"vessa_shot.gif", Kind::Gif, 35, 13, 0, kShotKey},
-    {"pimmi_stand_r.gif", Kind::Gif, 20, 37, 23, kPimmiKey, nullptr, true},
-    {"pimmi_stand_l.gif", Kind::Gif, 20, 37, 23, kPimmiKey, "pimmi_stand_r.gif", true},
-    {"pimmi_windup_r.gif", Kind::Gif, 29, 37, 23, kPimmiKey, nullptr, true},
-    {"pimmi_windup_l.gif", Kind::Gif, 29, 37, 23, kPimmiKey, "pimmi_windup_r.gif", true},
-    {"pimmi_release_r.gif", Kind::Gif, 26, 37, 23, kPimmiKey, nullptr, true},
-    {"pimmi_release_l.gif", Kind::Gif, 26, 37, 23, kPimmiKey, "pimmi_release_r.gif", true},
-    {"pimmi_shot.gif", Kind::Gif, 15, 16, 23, kPimmiKey},
-    {"icon_light.ico", Kind::Icon, 48, 48},
-    {"icon_animal.ico", Kind::Icon, 48, 48},
-    {"icon_face.ico", Kind::Icon, 48, 48},
-    {"icon_portrait1.ico", Kind::Icon, 48, 48},
-    {"icon_portrait2.ico", Kind::Icon, 48, 48},
-    {"icon_portrait3.ico", Kind::Icon, 48, 48},
+// The sprite families, each keying one palette entry as transparent, as the art tool draws them;
+// the longer prefix first. Figures stand on the walk; the shots and the ball fly.
+struct Family {
+  const char* prefix;
+  int keyIndex;
+  art::Rgb keyColour;
+  bool figure;
+};
+constexpr Family kFamilies[] = {
+    {"ball", art::kBallKey, art::kBallKeyColour, false},
+    {"youma", art::kYoumaKey, art::kYoumaKeyColour, true},
+    {"vessa_shot", art::kVessaShotKey, art::kVessaShotKeyColour, false},
+    {"vessa", art::kVessaKey, art::kVessaKeyColour, true},
+    {"pimmi_shot", art::kPimmiKey, art::kPimmiKeyColour, false},
+    {"pimmi", art::kPimmiKey, art::kPimmiKeyColour, true},
 };
 
-fs::path assetPath(const char* file) { return fs::path(MIRAVEL_ASSET_DIR) / file; }
+// Every picture of the game's catalogue, with what its file must hold.
+std::vector<Picture> cataloguePictures() {
+  std::vector<Picture> pictures;
+  for (const miravel::ArtworkFile& f : miravel::artworkFiles()) {
+    const std::string name = f.art.name;
+    const std::string ext = f.extension;
+    Picture p{name + "." + ext, ext == "bmp" ? Kind::Bitmap : ext == "gif" ? Kind::Gif : Kind::Icon,
+              f.art.width, f.art.height, -1, 0, {}, false};
+    for (const Family& family : kFamilies) {
+      if (p.kind != Kind::Gif || !name.starts_with(family.prefix)) continue;
+      p.keyIndex = family.keyIndex;
+      p.keyColour = qRgb(family.keyColour.r, family.keyColour.g, family.keyColour.b) & 0xFFFFFF;
+      p.standsOnGround = family.figure;
+      break;
+    }
+    if (name.ends_with("_l")) p.mirrorOf = name.substr(0, name.size() - 2) + "_r." + ext;
+    pictures.push_back(std::move(p));
+  }
+  return pictures;
+}
+
+const std::vector<Picture> kPictures = cataloguePictures();
+
+fs::path assetPath(const std::string& file) { return fs::path(MIRAVEL_ASSET_DIR) / file; }
 
 std::vector<std::uint8_t> readBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -112,6 +123,7 @@ void checkBitmap(const Picture& p, const std::vector<std::uint8_t>& b) {
 // Walks the GIF block structure; returns the transparent index of the graphic
 // control extension that precedes the single image.
 void checkGif(const Picture& p, const std::vector<std::uint8_t>& b) {
+  ASSERT_GE(p.keyIndex, 0) << "a GIF of no sprite family: give its family a key";
   ASSERT_GE(b.size(), 13u + 768u);
   EXPECT_EQ(std::string(b.begin(), b.begin() + 6), "GIF89a");
   EXPECT_EQ(u16(b, 6), static_cast<unsigned>(p.width));
@@ -208,7 +220,7 @@ void checkIcon(const Picture& p, const std::vector<std::uint8_t>& b) {
   }
 }
 
-QImage decode(const char* file) { return QImage(QString::fromStdString(assetPath(file).string())); }
+QImage decode(const std::string& file) { return QImage(QString::fromStdString(assetPath(file).string())); }
 
 bool nearKey(QRgb c, QRgb key) {
   return std::abs(qRed(c) - qRed(key)) <= 16 && std::abs(qGreen(c) - qGreen(key)) <= 16 &&
@@ -280,7 +292,7 @@ TEST_P(CommittedPicture, HasItsFormatAndDecodes) {
     }
     EXPECT_EQ(qAlpha(image.pixel(p.width / 2, p.height / 2)), 255) << "centre drawn";
   }
-  if (p.mirrorOf != nullptr) {
+  if (!p.mirrorOf.empty()) {
     const QImage partner = decode(p.mirrorOf).convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(partner.size(), image.size());
     EXPECT_TRUE(image == partner.mirrored(true, false))
@@ -296,6 +308,26 @@ INSTANTIATE_TEST_SUITE_P(Assets, CommittedPicture, ::testing::ValuesIn(kPictures
                            }
                            return name;
                          });
+
+// The game embeds every picture of this folder, and loads each by its catalogue name: a picture
+// left out of either would be found missing only as the game runs.
+TEST(EmbeddedPictures, AreTheCatalogueExactly) {
+  std::set<std::string> embedded;
+  for (const QString& file : QDir(":/assets").entryList(QDir::Files)) embedded.insert(file.toStdString());
+  std::set<std::string> catalogue;
+  for (const Picture& p : kPictures) catalogue.insert(p.file);
+  EXPECT_EQ(embedded, catalogue);
+
+  for (const miravel::ArtworkFile& f : miravel::artworkFiles()) {
+    QFile resource(QString::fromStdString(miravel::resourcePath(f.art.name)));
+    ASSERT_TRUE(resource.open(QIODevice::ReadOnly)) << f.art.name;
+    const QByteArray bytes = resource.readAll();
+    const std::vector<std::uint8_t> committed = readBytes(assetPath(std::string(f.art.name) + "." + f.extension));
+    EXPECT_TRUE(bytes == QByteArray(reinterpret_cast<const char*>(committed.data()),
+                                    static_cast<qsizetype>(committed.size())))
+        << f.art.name;
+  }
+}
 
 // The committed pictures are the tool's output; if someone edits the drawing
 // code or a file in assets/ alone, the two drift apart and this fails.

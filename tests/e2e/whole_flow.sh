@@ -27,7 +27,14 @@ step "the title window opens wholly on the screen, slides its title in and offer
 await_window title "${TITLE_SIZE[@]}"
 TITLE_WIN=$WIN
 on_screen "$GEOM" "$TITLE_WIN" || fail "the title window $GEOM (frame $(frame_of "$TITLE_WIN")) does not lie wholly on the $(screen_size) screen"
-title_ready() { shot title; title_slid_in && begin_shown; }
+# The window's place is read afresh each time: a window manager may still move a restored window.
+title_ready() {
+    local found
+    found=$(window_of "${TITLE_SIZE[@]}" normal)
+    [ -n "$found" ] && read -r TITLE_WIN GEOM <<<"$found"
+    shot title
+    title_slid_in && begin_shown
+}
 poll "$WAIT" title_ready || fail "the title did not slide in, or Begin did not appear"
 title_lettered || problem "the title's letters are not drawn ($(title_letter_pixels) magenta pixels)"
 

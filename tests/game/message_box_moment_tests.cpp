@@ -7,11 +7,11 @@
 #include <ostream>
 #include <string>
 
-#include "app/program.h"
-#include "level/game1.h"
-#include "level/game2.h"
-#include "level/game3.h"
-#include "screens/intro.h"
+#include "game/program.h"
+#include "game/level/game1.h"
+#include "game/level/game2.h"
+#include "game/level/game3.h"
+#include "game/screens/intro.h"
 
 namespace miravel {
 namespace {
@@ -25,12 +25,12 @@ struct Seen {
     bool beginShown = true;
 };
 
-class BoxHost final : public vb::Host {
+class BoxHost final : public forms::Host {
 public:
     void messageBox(std::string_view, std::string_view text) override {
         Seen s;
         s.text = std::string(text);
-        vb::FormSlotBase& level = *program->runtime.slot(levelName);
+        forms::FormSlotBase& level = *program->runtime.slot(levelName);
         s.levelLoaded = level.loaded();
         if (level.loaded())
             s.heroineVisible = static_cast<LevelForm*>(level.instance())->Main.Visible.get();
@@ -87,14 +87,14 @@ TEST_P(MessageBoxMoment, ShowsTheLevelAsDesigned) {
     program.start();
     program.Intro->Score.Caption = c.score;
     program.Intro->WindowState = 1;
-    vb::FormSlotBase& slot = *program.runtime.slot(c.level);
-    program.runtime.dispatch([&] { program.runtime.Show(slot); });
+    forms::FormSlotBase& slot = *program.runtime.slot(c.level);
+    program.runtime.dispatch([&] { program.runtime.show(slot); });
     auto& level = static_cast<LevelForm&>(*slot.instance());
-    const int key = c.steps < 0 ? vb::key::Left : vb::key::Right;
+    const int key = c.steps < 0 ? forms::key::Left : forms::key::Right;
     for (int i = 0; i < std::abs(c.steps); ++i) program.runtime.keyDown(level, key, 0);
-    if (c.raised) program.runtime.keyDown(level, vb::key::Up, 0);
+    if (c.raised) program.runtime.keyDown(level, forms::key::Up, 0);
 
-    auto& timer = static_cast<vb::Timer&>(*level.control(c.timer));
+    auto& timer = static_cast<forms::Timer&>(*level.control(c.timer));
     for (int i = 0; i < c.ticks && !host.seen; ++i) {
         ASSERT_TRUE(slot.loaded()) << "the level ended before tick " << i + 1;
         program.runtime.tick(timer);

@@ -3,20 +3,21 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 #include "host_test_support.h"
-#include "level/game1.h"
+#include "game/level/game1.h"
 #include "runtime/qt/form_button.h"
 #include "runtime/qt/message_box.h"
-#include "screens/intro.h"
-#include "screens/selec.h"
+#include "game/screens/intro.h"
+#include "game/screens/selec.h"
 
 namespace hosttest {
 namespace {
 
 // The box a player sees: the program's title, the text whole, one plain OK; a modal dialog that
 // a window manager can neither minimise nor maximise, and wide enough to show its caption.
-void expectPlainOkBox(vb::qt::MessageBox& box, const QString& text) {
+void expectPlainOkBox(forms::qt::MessageBox& box, const QString& text) {
     EXPECT_EQ(box.windowTitle(), "Miravel Vozoda");
     EXPECT_EQ(box.text(), text);
     const auto buttons = box.findChildren<QPushButton*>();
@@ -53,16 +54,16 @@ TEST_F(MessageBoxes, DefeatShowsItsBoxOverTheUpdatedTitleWindow) {
     // The right youma one step from the heroine: the next wave tick catches her.
     level.YoumaR.Left = 3900;
     bool boxSeen = false;
-    answerNextBox([&](vb::qt::MessageBox& box) {
+    answerNextBox([&](forms::qt::MessageBox& box) {
         boxSeen = true;
         expectPlainOkBox(box, "Sorry, Try Again!");
         // The score board is up on the title window while the box is open, not only after it.
-        vb::qt::FormWindow* intro = window(program.Intro);
+        forms::qt::FormWindow* intro = window(program.Intro);
         ASSERT_NE(intro, nullptr);
         const QImage shot = grabImage(*intro);
         const int s = static_cast<int>(expectedScale());
         EXPECT_EQ(shot.pixel(170 * s, 242 * s) & 0xFFFFFF, 0x0000FFu);
-        for (vb::qt::FormButton* b : intro->buttons()) {
+        for (forms::qt::FormButton* b : intro->buttons()) {
             if (b->button() == &program.Intro->strt) {
                 EXPECT_FALSE(b->isVisible()) << "Begin is still offered";
             }
@@ -78,42 +79,42 @@ TEST_F(MessageBoxes, DefeatShowsItsBoxOverTheUpdatedTitleWindow) {
 }
 
 TEST_F(MessageBoxes, TimerTicksWaitWhileABoxIsOpen) {
-    const vb::Single start = program.Intro->Label1.Left;
-    answerNextBox([&](vb::qt::MessageBox& box) {
+    const forms::Single start = program.Intro->Label1.Left;
+    answerNextBox([&](forms::qt::MessageBox& box) {
         expectPlainOkBox(box, "Hello");
         // The slide ticks every 16 ms; none may come while the box is open.
         EXPECT_FALSE(host.pump().armed());
         advance(150);
         EXPECT_EQ(program.Intro->Label1.Left.get(), start);
     });
-    program.runtime.dispatch([&] { program.runtime.MsgBox("Hello"); });
+    program.runtime.dispatch([&] { program.runtime.messageBox("Hello"); });
     // Closed: the slide goes on, once, not in a burst for the time the box was open.
     EXPECT_TRUE(host.pump().armed());
     advance(16);
-    EXPECT_EQ(program.Intro->Label1.Left.get(), start + vb::Single(150));
+    EXPECT_EQ(program.Intro->Label1.Left.get(), start + forms::Single(150));
 }
 
 TEST_F(MessageBoxes, EnterEscapeOkAndTheFrameEachAnswerTheBox) {
     struct Way {
         const char* name;
-        std::function<void(vb::qt::MessageBox&)> answer;
+        std::function<void(forms::qt::MessageBox&)> answer;
     };
     const Way ways[] = {
-        {"Enter", [](vb::qt::MessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); }},
-        {"Escape", [](vb::qt::MessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }},
-        {"OK", [](vb::qt::MessageBox& box) { box.okButton()->click(); }},
-        {"the frame's close", [](vb::qt::MessageBox& box) { box.close(); }},
+        {"Enter", [](forms::qt::MessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); }},
+        {"Escape", [](forms::qt::MessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }},
+        {"OK", [](forms::qt::MessageBox& box) { box.okButton()->click(); }},
+        {"the frame's close", [](forms::qt::MessageBox& box) { box.close(); }},
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
         bool closed = false;
-        answerNextBox([&](vb::qt::MessageBox& box) {
+        answerNextBox([&](forms::qt::MessageBox& box) {
             way.answer(box);
             closed = !box.isVisible();
         });
         bool returned = false;
         program.runtime.dispatch([&] {
-            program.runtime.MsgBox("Hello");
+            program.runtime.messageBox("Hello");
             returned = true;
         });
         EXPECT_TRUE(closed);
@@ -122,16 +123,34 @@ TEST_F(MessageBoxes, EnterEscapeOkAndTheFrameEachAnswerTheBox) {
     }
 }
 
+// Where the frame offers them anyway (Qt's own title bar on Wayland), minimising or maximising
+// the box the game waits for leaves it in front of the player as it was.
+TEST_F(MessageBoxes, MinimisedOrMaximisedTheBoxComesBackAsItWas) {
+    for (Qt::WindowState state : {Qt::WindowMinimized, Qt::WindowMaximized}) {
+        SCOPED_TRACE(state == Qt::WindowMinimized ? "minimised" : "maximised");
+        answerNextBox([&](forms::qt::MessageBox& box) {
+            const QSize size = box.size();
+            box.windowHandle()->setWindowState(state);
+            ASSERT_EQ(box.windowHandle()->windowState(), state);
+            EXPECT_TRUE(QTest::qWaitFor(
+                [&] { return box.isVisible() && box.windowHandle()->windowState() == Qt::WindowNoState; }, 5000));
+            EXPECT_EQ(box.size(), size);
+            box.okButton()->click();
+        });
+        program.runtime.dispatch([&] { program.runtime.messageBox("Hello"); });
+    }
+}
+
 TEST_F(MessageBoxes, RunTimeErrorIsReportedAndEndsTheProgramWithStatus1) {
-    const vb::Single start = program.Intro->Label1.Left;
+    const forms::Single start = program.Intro->Label1.Left;
     bool boxSeen = false;
-    answerNextBox([&](vb::qt::MessageBox& box) {
+    answerNextBox([&](forms::qt::MessageBox& box) {
         boxSeen = true;
         expectPlainOkBox(box, "Run-time error '6':\n\nOverflow");
         advance(100);
         EXPECT_EQ(program.Intro->Label1.Left.get(), start) << "a tick ran under the error box";
     });
-    program.runtime.dispatch([] { vb::raiseOverflow(); });
+    program.runtime.dispatch([] { forms::raiseOverflow(); });
     EXPECT_TRUE(boxSeen);
     EXPECT_EQ(endings, std::vector<int>{1});
     EXPECT_EQ(window(program.Intro), nullptr);

@@ -11,7 +11,7 @@ namespace {
 
 TEST(StandInFonts, DesignedFacesFallToInstalledStandInsAtTheirPixelSize) {
     struct Case {
-        vb::Font designed;
+        forms::Font designed;
         const char* family;  // what the desktop draws with (fonts-urw-base35)
         int pixels;
     };
@@ -23,7 +23,7 @@ TEST(StandInFonts, DesignedFacesFallToInstalledStandInsAtTheirPixelSize) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.designed.name);
-        const QFont font = vb::qt::standInFont(c.designed);
+        const QFont font = forms::qt::standInFont(c.designed);
         const QFontInfo drawn(font);
         // "Z003 [UKWN]": the family, then the foundry of the cut the desktop chose.
         EXPECT_EQ(drawn.family().section(QStringLiteral(" ["), 0, 0).toStdString(), c.family);

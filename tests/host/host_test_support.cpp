@@ -6,7 +6,7 @@
 #include <QTimer>
 
 #include "assets/artwork.h"
-#include "screens/intro.h"
+#include "game/screens/intro.h"
 
 namespace hosttest {
 
@@ -27,11 +27,11 @@ double expectedScale() {
     return ok ? scale : 1.0;
 }
 
-void answerNextBox(std::function<void(vb::qt::MessageBox&)> inspect) {
+void answerNextBox(std::function<void(forms::qt::MessageBox&)> inspect) {
     // Polls, since the box appears only once exec() has started its own event loop.
     auto* poll = new QTimer(qApp);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, inspect = std::move(inspect)] {
-        auto* box = qobject_cast<vb::qt::MessageBox*>(QApplication::activeModalWidget());
+        auto* box = qobject_cast<forms::qt::MessageBox*>(QApplication::activeModalWidget());
         if (!box) return;
         poll->stop();
         poll->deleteLater();
@@ -42,7 +42,7 @@ void answerNextBox(std::function<void(vb::qt::MessageBox&)> inspect) {
 }
 
 void GameDesktop::SetUp() {
-    QObject::connect(&host, &vb::qt::QtHost::ended, [this](int status) { endings.push_back(status); });
+    QObject::connect(&host, &forms::qt::QtHost::ended, [this](int status) { endings.push_back(status); });
     host.attach(program.runtime);
     program.start();
 }
@@ -59,12 +59,12 @@ void GameOnTestClock::advance(std::int64_t ms) {
 
 void GameDesktop::TearDown() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-vb::qt::FormWindow* GameDesktop::window(vb::FormSlotBase& slot) const {
+forms::qt::FormWindow* GameDesktop::window(forms::FormSlotBase& slot) const {
     return slot.instance() ? host.window(*slot.instance()) : nullptr;
 }
 
-void GameDesktop::open(vb::FormSlotBase& slot) {
-    program.runtime.dispatch([&] { program.runtime.Show(slot); });
+void GameDesktop::open(forms::FormSlotBase& slot) {
+    program.runtime.dispatch([&] { program.runtime.show(slot); });
 }
 
 void GameDesktop::finishSlide() {
@@ -72,13 +72,13 @@ void GameDesktop::finishSlide() {
 }
 
 namespace {
-const vb::FormDesign kProbeDesign{"Probe", 3000, 1500, 1500, 1500, vb::Color{0, 128, 0}};
+const forms::FormDesign kProbeDesign{"Probe", 3000, 1500, 1500, 1500, forms::Color{0, 128, 0}};
 }
 
-KeyProbe::KeyProbe(vb::FormSlotBase& slot) : vb::Form(slot, kProbeDesign) {}
+KeyProbe::KeyProbe(forms::FormSlotBase& slot) : forms::Form(slot, kProbeDesign) {}
 
-ButtonProbe::ButtonProbe(vb::FormSlotBase& slot)
-    : vb::Form(slot, kProbeDesign),
+ButtonProbe::ButtonProbe(forms::FormSlotBase& slot)
+    : forms::Form(slot, kProbeDesign),
       Go(*this, "Go", {120, 120, 1200, 450}, true, "&Go", {{}, true, false}),
       Stop(*this, "Stop", {1560, 120, 1200, 450}, true, "&Stop", {{}, false, true}) {
     Go.Click = [this] { ++goClicks; };
@@ -86,9 +86,9 @@ ButtonProbe::ButtonProbe(vb::FormSlotBase& slot)
 }
 
 ProbeDesktop::ProbeDesktop()
-    : keyProbe(runtime, "KeyProbe", [](vb::FormSlotBase& s) { return std::make_unique<KeyProbe>(s); }),
+    : keyProbe(runtime, "KeyProbe", [](forms::FormSlotBase& s) { return std::make_unique<KeyProbe>(s); }),
       buttonProbe(runtime, "ButtonProbe",
-                  [](vb::FormSlotBase& s) { return std::make_unique<ButtonProbe>(s); }) {
+                  [](forms::FormSlotBase& s) { return std::make_unique<ButtonProbe>(s); }) {
     runtime.addSlot(keyProbe);
     runtime.addSlot(buttonProbe);
     host.attach(runtime);
@@ -96,9 +96,9 @@ ProbeDesktop::ProbeDesktop()
 
 void ProbeDesktop::TearDown() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-vb::qt::FormWindow& ProbeDesktop::show(vb::FormSlotBase& slot) {
-    runtime.dispatch([&] { runtime.Show(slot); });
-    vb::qt::FormWindow* w = host.window(slot.form());
+forms::qt::FormWindow& ProbeDesktop::show(forms::FormSlotBase& slot) {
+    runtime.dispatch([&] { runtime.show(slot); });
+    forms::qt::FormWindow* w = host.window(slot.form());
     if (!w) throw std::logic_error("no window for " + slot.name());
     return *w;
 }

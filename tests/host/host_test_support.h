@@ -14,7 +14,7 @@
 #include <QImage>
 #include <QString>
 
-#include "app/program.h"
+#include "game/program.h"
 #include "assets/artwork.h"
 #include "runtime/controls.h"
 #include "runtime/form.h"
@@ -23,7 +23,7 @@
 #include "runtime/qt/qt_host.h"
 #include "runtime/runtime.h"
 
-namespace vb::qt {
+namespace forms::qt {
 class MessageBox;
 }
 
@@ -38,7 +38,7 @@ double expectedScale();
 
 // Runs `inspect` on the message box once it is open, then presses its OK button. Call before the
 // code that opens the box; the box is always closed, so a failed check cannot hang the test.
-void answerNextBox(std::function<void(vb::qt::MessageBox&)> inspect);
+void answerNextBox(std::function<void(forms::qt::MessageBox&)> inspect);
 
 // The whole game on the desktop host, started: the title window is up and sliding.
 class GameDesktop : public ::testing::Test {
@@ -46,13 +46,13 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    vb::qt::FormWindow* window(vb::FormSlotBase& slot) const;
+    forms::qt::FormWindow* window(forms::FormSlotBase& slot) const;
     // Shows a form as an event of its own, as the game's handlers would.
-    void open(vb::FormSlotBase& slot);
+    void open(forms::FormSlotBase& slot);
     // Delivers the title slide's remaining ticks at once: Begin is offered.
     void finishSlide();
 
-    vb::qt::QtHost host{miravel::pictureResources()};
+    forms::qt::QtHost host{miravel::pictureResources()};
     miravel::Program program{host};
     std::vector<int> endings;  // exit statuses the host announced
 };
@@ -67,16 +67,16 @@ protected:
 };
 
 // A form with no focusable control: every key goes to its Form_KeyDown / Form_KeyUp.
-class KeyProbe : public vb::Form {
+class KeyProbe : public forms::Form {
 public:
-    explicit KeyProbe(vb::FormSlotBase& slot);
+    explicit KeyProbe(forms::FormSlotBase& slot);
     struct Key {
         bool down;
         int code;
-        int shift;
+        int modifiers;
         friend bool operator==(const Key&, const Key&) = default;
         friend void PrintTo(const Key& k, std::ostream* os) {
-            *os << (k.down ? "down " : "up ") << k.code << " shift " << k.shift;
+            *os << (k.down ? "down " : "up ") << k.code << " modifiers " << k.modifiers;
         }
     };
     std::vector<Key> keys;
@@ -85,11 +85,11 @@ public:
 };
 
 // Two buttons: Go (Default, access key G) and Stop (Cancel, access key S); counts their clicks.
-class ButtonProbe : public vb::Form {
+class ButtonProbe : public forms::Form {
 public:
-    explicit ButtonProbe(vb::FormSlotBase& slot);
-    vb::CommandButton Go;
-    vb::CommandButton Stop;
+    explicit ButtonProbe(forms::FormSlotBase& slot);
+    forms::CommandButton Go;
+    forms::CommandButton Stop;
     int goClicks = 0;
     int stopClicks = 0;
 };
@@ -99,12 +99,12 @@ class ProbeDesktop : public ::testing::Test {
 protected:
     ProbeDesktop();
     void TearDown() override;
-    vb::qt::FormWindow& show(vb::FormSlotBase& slot);
+    forms::qt::FormWindow& show(forms::FormSlotBase& slot);
 
-    vb::qt::QtHost host{miravel::pictureResources()};
-    vb::Runtime runtime{host, miravel::artwork(), miravel::kAppTitle};
-    vb::FormSlot<KeyProbe> keyProbe;
-    vb::FormSlot<ButtonProbe> buttonProbe;
+    forms::qt::QtHost host{miravel::pictureResources()};
+    forms::Runtime runtime{host, miravel::artwork(), miravel::kAppTitle};
+    forms::FormSlot<KeyProbe> keyProbe;
+    forms::FormSlot<ButtonProbe> buttonProbe;
 };
 
 }  // namespace hosttest

@@ -5,10 +5,10 @@
 #include <QTest>
 
 #include "host_test_support.h"
-#include "level/game1.h"
+#include "game/level/game1.h"
 #include "runtime/qt/form_button.h"
-#include "screens/intro.h"
-#include "screens/selec.h"
+#include "game/screens/intro.h"
+#include "game/screens/selec.h"
 
 namespace hosttest {
 namespace {
@@ -22,7 +22,7 @@ using Keys = ProbeDesktop;
 using K = KeyProbe::Key;
 
 TEST_F(Keys, HeldKeyGivesRepeatedKeyDownsAndOneKeyUp) {
-    vb::qt::FormWindow& w = show(keyProbe);
+    forms::qt::FormWindow& w = show(keyProbe);
     // X repeats a held key as release-and-press pairs marked as repeats.
     send(w, QEvent::KeyPress, Qt::Key_D, {}, false);
     for (int i = 0; i < 2; ++i) {
@@ -36,7 +36,7 @@ TEST_F(Keys, HeldKeyGivesRepeatedKeyDownsAndOneKeyUp) {
 }
 
 TEST_F(Keys, RepeatReleaseQtDidNotMarkIsStillNoKeyUp) {
-    vb::qt::FormWindow& w = show(keyProbe);
+    forms::qt::FormWindow& w = show(keyProbe);
     // On a busy machine Qt may see a repeat's release before its press and not mark it.
     send(w, QEvent::KeyPress, Qt::Key_D, {}, false);
     send(w, QEvent::KeyRelease, Qt::Key_D, {}, false);
@@ -50,7 +50,7 @@ TEST_F(Keys, RepeatReleaseQtDidNotMarkIsStillNoKeyUp) {
 }
 
 TEST_F(Keys, DialogKeysReachAFormWithoutButtons) {
-    vb::qt::FormWindow& w = show(keyProbe);
+    forms::qt::FormWindow& w = show(keyProbe);
     QTest::keyClick(&w, Qt::Key_Tab);
     QTest::keyClick(&w, Qt::Key_Backtab, Qt::ShiftModifier);
     QTest::keyClick(&w, Qt::Key_Return);
@@ -67,14 +67,14 @@ TEST_F(Keys, DialogKeysReachAFormWithoutButtons) {
 }
 
 TEST_F(Keys, KeyUpWithoutItsKeyDownIsNotThisWindows) {
-    vb::qt::FormWindow& w = show(keyProbe);
+    forms::qt::FormWindow& w = show(keyProbe);
     // The release of the Enter that closed a message box, say.
     send(w, QEvent::KeyRelease, Qt::Key_Return, {}, false);
     EXPECT_TRUE(keyProbe->keys.empty());
 }
 
 TEST_F(Keys, ButtonsAreClickedByTheModelAlone) {
-    vb::qt::FormWindow& w = show(buttonProbe);
+    forms::qt::FormWindow& w = show(buttonProbe);
     // Qt's shortcuts only work in the active window: make it so, to be sure they do not.
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     ButtonProbe& form = buttonProbe.get();
@@ -101,12 +101,12 @@ TEST_F(Keys, ButtonsAreClickedByTheModelAlone) {
         EXPECT_EQ(form.stopClicks, c.stop);
         // Qt's own default-button or shortcut handling would press a button down now and click it
         // a moment later.
-        for (vb::qt::FormButton* b : w.buttons()) EXPECT_FALSE(b->isDown()) << "Qt is clicking " << b->text().toStdString();
+        for (forms::qt::FormButton* b : w.buttons()) EXPECT_FALSE(b->isDown()) << "Qt is clicking " << b->text().toStdString();
     }
 }
 
 TEST_F(Keys, TabMovesTheModelsFocusNotQts) {
-    vb::qt::FormWindow& w = show(buttonProbe);
+    forms::qt::FormWindow& w = show(buttonProbe);
     ButtonProbe& form = buttonProbe.get();
     ASSERT_EQ(form.focus(), &form.Go);
     QTest::keyClick(&w, Qt::Key_Tab);
@@ -115,7 +115,7 @@ TEST_F(Keys, TabMovesTheModelsFocusNotQts) {
     EXPECT_TRUE(w.buttons().at(1)->hasModelFocus());
     QTest::keyClick(&w, Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(form.focus(), &form.Go);
-    for (vb::qt::FormButton* b : w.buttons()) EXPECT_FALSE(b->hasFocus());
+    for (forms::qt::FormButton* b : w.buttons()) EXPECT_FALSE(b->hasFocus());
 }
 
 using PlayerInput = GameDesktop;
@@ -124,7 +124,7 @@ TEST_F(PlayerInput, SelectionKeysOpenTheirLevel) {
     struct Case {
         const char* what;
         std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
-        vb::FormSlotBase* level;  // null: the selection stays
+        forms::FormSlotBase* level;  // null: the selection stays
     };
     const Case cases[] = {
         {"Enter on the first button", {{Qt::Key_Return, {}}}, &program.Game1},
@@ -136,20 +136,20 @@ TEST_F(PlayerInput, SelectionKeysOpenTheirLevel) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         open(program.Selec);
-        vb::qt::FormWindow* selec = window(program.Selec);
+        forms::qt::FormWindow* selec = window(program.Selec);
         ASSERT_NE(selec, nullptr);
         for (auto [key, mods] : c.keys) QTest::keyClick(selec, key, mods);
         EXPECT_EQ(program.Selec.loaded(), c.level == nullptr);
-        for (vb::FormSlotBase* level : std::initializer_list<vb::FormSlotBase*>{&program.Game1, &program.Game2, &program.Game3}) {
+        for (forms::FormSlotBase* level : std::initializer_list<forms::FormSlotBase*>{&program.Game1, &program.Game2, &program.Game3}) {
             EXPECT_EQ(level->loaded(), level == c.level) << level->name();
-            program.runtime.dispatch([&] { program.runtime.Unload(*level); });
+            program.runtime.dispatch([&] { program.runtime.unload(*level); });
         }
-        program.runtime.dispatch([&] { program.runtime.Unload(program.Selec); });
+        program.runtime.dispatch([&] { program.runtime.unload(program.Selec); });
     }
 }
 
 TEST_F(PlayerInput, EscapeOnTheTitleEndsTheProgram) {
-    vb::qt::FormWindow* intro = window(program.Intro);
+    forms::qt::FormWindow* intro = window(program.Intro);
     ASSERT_NE(intro, nullptr);
     QTest::keyClick(intro, Qt::Key_Escape);
     EXPECT_EQ(endings, std::vector<int>{0});
@@ -158,13 +158,13 @@ TEST_F(PlayerInput, EscapeOnTheTitleEndsTheProgram) {
 
 TEST_F(PlayerInput, ArrowKeysMoveTheHeroine) {
     open(program.Game1);
-    vb::qt::FormWindow* level = window(program.Game1);
+    forms::qt::FormWindow* level = window(program.Game1);
     ASSERT_NE(level, nullptr);
     // A held Right arrow: its repeats are further steps.
     send(*level, QEvent::KeyPress, Qt::Key_Right, {}, false);
     send(*level, QEvent::KeyPress, Qt::Key_Right, {}, true);
     send(*level, QEvent::KeyRelease, Qt::Key_Right, {}, false);
-    EXPECT_EQ(program.Game1->Main.Left.get(), vb::Single(3840 + 240));
+    EXPECT_EQ(program.Game1->Main.Left.get(), forms::Single(3840 + 240));
 }
 
 TEST_F(PlayerInput, WindowCloseButtonLeavesTheDecisionToTheForm) {
@@ -173,7 +173,7 @@ TEST_F(PlayerInput, WindowCloseButtonLeavesTheDecisionToTheForm) {
     ASSERT_EQ(program.Intro->WindowState.get(), 1);
 
     // The selection: unloaded, the title window restored.
-    vb::qt::FormWindow* selec = window(program.Selec);
+    forms::qt::FormWindow* selec = window(program.Selec);
     ASSERT_NE(selec, nullptr);
     EXPECT_FALSE(selec->close());
     EXPECT_FALSE(program.Selec.loaded());
@@ -183,7 +183,7 @@ TEST_F(PlayerInput, WindowCloseButtonLeavesTheDecisionToTheForm) {
     // A level: unloaded, the title restored with Begin and the score board as they were.
     open(program.Game1);
     program.runtime.dispatch([&] { program.Intro->WindowState = 1; });
-    vb::qt::FormWindow* level = window(program.Game1);
+    forms::qt::FormWindow* level = window(program.Game1);
     ASSERT_NE(level, nullptr);
     EXPECT_FALSE(level->close());
     EXPECT_FALSE(program.Game1.loaded());
@@ -199,7 +199,7 @@ TEST_F(PlayerInput, WindowCloseButtonLeavesTheDecisionToTheForm) {
 }
 
 TEST_F(PlayerInput, MinimisingByHandTellsTheModelAndTheModelsChangesShow) {
-    vb::qt::FormWindow* intro = window(program.Intro);
+    forms::qt::FormWindow* intro = window(program.Intro);
     ASSERT_NE(intro, nullptr);
     finishSlide();
     program.runtime.click(program.Intro->strt);
@@ -212,7 +212,7 @@ TEST_F(PlayerInput, MinimisingByHandTellsTheModelAndTheModelsChangesShow) {
     EXPECT_EQ(program.Intro->WindowState.get(), 1);
     EXPECT_TRUE(intro->isMinimized());
 
-    vb::qt::FormWindow* selec = window(program.Selec);
+    forms::qt::FormWindow* selec = window(program.Selec);
     ASSERT_NE(selec, nullptr);
     selec->showMinimized();
     EXPECT_EQ(program.Selec->WindowState.get(), 1);

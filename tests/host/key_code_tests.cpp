@@ -3,7 +3,7 @@
 
 #include "runtime/qt/key_codes.h"
 
-namespace vb::qt {
+namespace forms::qt {
 namespace {
 
 TEST(DesktopKeyCodes, QtKeysMapToTheDesktopCodes) {
@@ -39,14 +39,14 @@ TEST(DesktopKeyCodes, QtKeysMapToTheDesktopCodes) {
 }
 
 TEST(DesktopKeyCodes, ModifiersMapToTheShiftMask) {
-    EXPECT_EQ(desktopShift({}), 0);
-    EXPECT_EQ(desktopShift(Qt::ShiftModifier), 1);
-    EXPECT_EQ(desktopShift(Qt::ControlModifier), 2);
-    EXPECT_EQ(desktopShift(Qt::AltModifier), 4);
-    EXPECT_EQ(desktopShift(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier), 7);
+    EXPECT_EQ(desktopModifiers({}), 0);
+    EXPECT_EQ(desktopModifiers(Qt::ShiftModifier), 1);
+    EXPECT_EQ(desktopModifiers(Qt::ControlModifier), 2);
+    EXPECT_EQ(desktopModifiers(Qt::AltModifier), 4);
+    EXPECT_EQ(desktopModifiers(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier), 7);
     // Neither the keypad nor the Windows key are modifiers to the game.
-    EXPECT_EQ(desktopShift(Qt::KeypadModifier | Qt::MetaModifier), 0);
+    EXPECT_EQ(desktopModifiers(Qt::KeypadModifier | Qt::MetaModifier), 0);
 }
 
 }  // namespace
-}  // namespace vb::qt
+}  // namespace forms::qt

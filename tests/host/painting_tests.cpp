@@ -4,9 +4,9 @@
 #include <QBackingStore>
 
 #include "host_test_support.h"
-#include "level/game1.h"
-#include "level/game2.h"
-#include "screens/intro.h"
+#include "game/level/game1.h"
+#include "game/level/game2.h"
+#include "game/screens/intro.h"
 
 namespace hosttest {
 namespace {
@@ -57,7 +57,7 @@ QImage onScreen(QWidget& window) {
 using Painting = GameOnTestClock;
 
 TEST_F(Painting, TitleWindowShowsItsPictureAndTheSlidingTitle) {
-    vb::qt::FormWindow* intro = window(program.Intro);
+    forms::qt::FormWindow* intro = window(program.Intro);
     ASSERT_NE(intro, nullptr);
     const double scale = expectedScale();
     QImage shot = grabImage(*intro);
@@ -80,7 +80,7 @@ TEST_F(Painting, TitleWindowShowsItsPictureAndTheSlidingTitle) {
 }
 
 TEST_F(Painting, ScoreBoardPaintsItsLabelsOverItsFrame) {
-    vb::qt::FormWindow* intro = window(program.Intro);
+    forms::qt::FormWindow* intro = window(program.Intro);
     ASSERT_NE(intro, nullptr);
     const double scale = expectedScale();
     const QImage title = asset("title");
@@ -100,7 +100,7 @@ TEST_F(Painting, ScoreBoardPaintsItsLabelsOverItsFrame) {
 
 TEST_F(Painting, LevelShowsTheStreetThroughSpritesAndTheExitSignCoversIt) {
     open(program.Game1);
-    vb::qt::FormWindow* level = window(program.Game1);
+    forms::qt::FormWindow* level = window(program.Game1);
     ASSERT_NE(level, nullptr);
     const double scale = expectedScale();
     const QImage street = asset("street");
@@ -127,7 +127,7 @@ TEST_F(Painting, LevelShowsTheStreetThroughSpritesAndTheExitSignCoversIt) {
 }
 
 TEST_F(Painting, LabelShowsEachNewCaption) {
-    vb::qt::FormWindow* intro = window(program.Intro);
+    forms::qt::FormWindow* intro = window(program.Intro);
     ASSERT_NE(intro, nullptr);
     const double scale = expectedScale();
     auto setScore = [&](const char* caption) {
@@ -149,7 +149,7 @@ TEST_F(Painting, LabelShowsEachNewCaption) {
 
 TEST_F(Painting, RepaintsOfWhatChangedAddUpToTheWholeWindow) {
     open(program.Game2);
-    vb::qt::FormWindow* level = window(program.Game2);
+    forms::qt::FormWindow* level = window(program.Game2);
     ASSERT_NE(level, nullptr);
     QCoreApplication::processEvents();
     // A second of play, each frame repainted as the screen would be:
@@ -158,8 +158,8 @@ TEST_F(Painting, RepaintsOfWhatChangedAddUpToTheWholeWindow) {
     program.runtime.dispatch([&] { program.Game2->Form_KeyUp('D', 0); });
     for (int frame = 0; frame < 60; ++frame) {
         if (frame % 10 == 0)
-            program.runtime.dispatch([&] { program.Game2->Form_KeyDown(vb::key::Right, 0); });
-        program.runtime.advanceTo(program.runtime.now() + 16, /*catchUp=*/false);
+            program.runtime.dispatch([&] { program.Game2->Form_KeyDown(forms::key::Right, 0); });
+        program.runtime.advanceTo(program.runtime.now() + 16, forms::LateTicks::Drop);
         QCoreApplication::processEvents();
     }
     ASSERT_EQ(window(program.Game2), level) << "the level ended during the second of play";

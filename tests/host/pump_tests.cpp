@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "host_test_support.h"
-#include "screens/intro.h"
+#include "game/screens/intro.h"
 
 namespace hosttest {
 namespace {
@@ -14,9 +14,9 @@ TEST_F(TimerPump, TitleSlideFollowsTheClock) {
     // 39 ticks at the shortest period of 16 ms; a tick never comes before its time.
     for (int tick = 1; tick <= 39; ++tick) {
         advance(15);
-        EXPECT_EQ(program.Intro->Label1.Left.get(), vb::Single(-5760 + 150 * (tick - 1))) << "tick " << tick << " came early";
+        EXPECT_EQ(program.Intro->Label1.Left.get(), forms::Single(-5760 + 150 * (tick - 1))) << "tick " << tick << " came early";
         advance(1);
-        EXPECT_EQ(program.Intro->Label1.Left.get(), vb::Single(-5760 + 150 * tick)) << "tick " << tick << " did not come";
+        EXPECT_EQ(program.Intro->Label1.Left.get(), forms::Single(-5760 + 150 * tick)) << "tick " << tick << " did not come";
         if (tick < 39) {
             EXPECT_EQ(host.pump().wakesIn(), 16) << "the next wake-up is not one period away";
         }
@@ -43,7 +43,7 @@ TEST_F(TimerPump, InputCountsFromTheTimeOfTheInput) {
     const std::int64_t idle = program.runtime.now();
     advance(100);
     EXPECT_EQ(program.runtime.now(), idle);
-    vb::qt::FormWindow* intro = window(program.Intro);
+    forms::qt::FormWindow* intro = window(program.Intro);
     ASSERT_NE(intro, nullptr);
     QTest::keyClick(intro, Qt::Key_Tab);
     EXPECT_EQ(program.runtime.now(), idle + 100);

@@ -9,19 +9,19 @@
 #include <QImage>
 #include <QPainter>
 
-#include "app/program.h"
+#include "game/program.h"
 #include "runtime/controls.h"
 #include "runtime/qt/fitted_text.h"
 #include "runtime/qt/form_button.h"
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/geometry.h"
-#include "screens/intro.h"
-#include "screens/selec.h"
+#include "game/screens/intro.h"
+#include "game/screens/selec.h"
 
 namespace hosttest {
 namespace {
 
-class NoDesktop final : public vb::Host {
+class NoDesktop final : public forms::Host {
 public:
     void messageBox(std::string_view, std::string_view) override {}
 };
@@ -31,7 +31,7 @@ constexpr int kMargin = 8;  // canvas pixels around the box, where ink must not 
 
 // Device pixels with ink drawn outside `box` (window pixels) when `text` is drawn at `scale`;
 // `inkRows` gets the rows, in device pixels relative to the box, that hold any ink at all.
-int inkOutside(const vb::qt::FittedText& text, QSizeF box, double scale, int* inkRows = nullptr) {
+int inkOutside(const forms::qt::FittedText& text, QSizeF box, double scale, int* inkRows = nullptr) {
     const QSize canvas = ((box + QSizeF(2 * kMargin, 2 * kMargin)) * scale).toSize();
     QImage image(canvas, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(scale);
@@ -60,12 +60,14 @@ int inkOutside(const vb::qt::FittedText& text, QSizeF box, double scale, int* in
 class Captions : public ::testing::Test {
 protected:
     Captions() {
-        for (vb::FormSlotBase* slot : program.runtime.slots()) program.runtime.Load(*slot);
+        for (forms::FormSlotBase* slot : std::initializer_list<forms::FormSlotBase*>{
+                 &program.Intro, &program.Selec, &program.Game1, &program.Game2, &program.Game3, &program.Sprites})
+            program.runtime.load(*slot);
     }
     template <class F>
     void forEach(F&& f) {
-        for (vb::Form* form : program.runtime.loadedForms())
-            for (vb::Control* c : form->controls()) f(*form, *c);
+        for (forms::Form* form : program.runtime.loadedForms())
+            for (forms::Control* c : form->controls()) f(*form, *c);
     }
     NoDesktop desktop;
     miravel::Program program{desktop};
@@ -73,12 +75,12 @@ protected:
 
 TEST_F(Captions, EveryLabelsTextLiesInsideItsBoxAtEveryScale) {
     int labels = 0;
-    forEach([&](vb::Form& form, vb::Control& c) {
-        if (c.kind() != vb::Control::Kind::Label) return;
+    forEach([&](forms::Form& form, forms::Control& c) {
+        if (c.kind() != forms::Control::Kind::Label) return;
         ++labels;
-        auto& label = static_cast<vb::Label&>(c);
-        const QSize box = vb::qt::pixelRect(label).size();
-        const vb::qt::FittedText text = vb::qt::FormWindow::labelLayout(label, box);
+        auto& label = static_cast<forms::Label&>(c);
+        const QSize box = forms::qt::pixelRect(label).size();
+        const forms::qt::FittedText text = forms::qt::FormWindow::labelLayout(label, box);
         SCOPED_TRACE(form.name() + "." + label.name() + " \"" + label.Caption.get() + "\"");
         EXPECT_TRUE(text.fits());
         for (double scale : kScales) EXPECT_EQ(inkOutside(text, box, scale), 0) << "at scale " << scale;
@@ -89,7 +91,7 @@ TEST_F(Captions, EveryLabelsTextLiesInsideItsBoxAtEveryScale) {
 TEST_F(Captions, TextsSetOnTheLinesTheyWereDesignedFor) {
     auto& intro = program.Intro.get();
     struct Case {
-        vb::Label& label;
+        forms::Label& label;
         std::string caption;
         int lines;
         int shrinksBy = 3;  // pixels the stand-in may be smaller than the designed face, at most
@@ -108,8 +110,8 @@ TEST_F(Captions, TextsSetOnTheLinesTheyWereDesignedFor) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.label.name()) + " \"" + c.caption + "\"");
         c.label.Caption = c.caption;
-        const QSize box = vb::qt::pixelRect(c.label).size();
-        const vb::qt::FittedText text = vb::qt::FormWindow::labelLayout(c.label, box);
+        const QSize box = forms::qt::pixelRect(c.label).size();
+        const forms::qt::FittedText text = forms::qt::FormWindow::labelLayout(c.label, box);
         EXPECT_EQ(text.lineCount(), c.lines);
         EXPECT_GE(text.font().pixelSize(), c.label.look.font.pixelSize() - c.shrinksBy);
         for (double scale : kScales) EXPECT_EQ(inkOutside(text, box, scale), 0) << "at scale " << scale;
@@ -118,13 +120,13 @@ TEST_F(Captions, TextsSetOnTheLinesTheyWereDesignedFor) {
 
 TEST_F(Captions, EveryButtonsCaptionLiesInsideItsFocusFrame) {
     int buttons = 0;
-    forEach([&](vb::Form& form, vb::Control& c) {
-        if (c.kind() != vb::Control::Kind::CommandButton) return;
+    forEach([&](forms::Form& form, forms::Control& c) {
+        if (c.kind() != forms::Control::Kind::CommandButton) return;
         ++buttons;
-        auto& button = static_cast<vb::CommandButton&>(c);
-        const QSize size = vb::qt::pixelRect(button).size();
-        const QSizeF frame = vb::qt::FormButton::captionBox(size).size();
-        const vb::qt::FittedText text(button.look.font, QString::fromStdString(button.Caption.get()),
+        auto& button = static_cast<forms::CommandButton&>(c);
+        const QSize size = forms::qt::pixelRect(button).size();
+        const QSizeF frame = forms::qt::FormButton::captionBox(size).size();
+        const forms::qt::FittedText text(button.look.font, QString::fromStdString(button.Caption.get()),
                                       {QRectF(QPointF(), frame), true, true, false}, true);
         SCOPED_TRACE(form.name() + "." + button.name());
         EXPECT_EQ(text.lineCount(), 1);

@@ -7,12 +7,12 @@
 #include "host_test_support.h"
 #include "runtime/qt/form_button.h"
 #include "runtime/qt/placement.h"
-#include "level/game1.h"
-#include "level/game2.h"
-#include "level/game3.h"
-#include "level/sprites.h"
-#include "screens/intro.h"
-#include "screens/selec.h"
+#include "game/level/game1.h"
+#include "game/level/game2.h"
+#include "game/level/game3.h"
+#include "game/level/sprites.h"
+#include "game/screens/intro.h"
+#include "game/screens/selec.h"
 
 namespace hosttest {
 namespace {
@@ -21,7 +21,7 @@ using WindowsOfTheGame = GameDesktop;
 
 TEST_F(WindowsOfTheGame, EachFormHasAFixedWindowOfItsDesignSize) {
     struct Case {
-        vb::FormSlotBase& slot;
+        forms::FormSlotBase& slot;
         QSize client;
         QPoint place;
         const char* title;
@@ -37,7 +37,7 @@ TEST_F(WindowsOfTheGame, EachFormHasAFixedWindowOfItsDesignSize) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.slot.name());
         open(c.slot);
-        vb::qt::FormWindow* w = window(c.slot);
+        forms::qt::FormWindow* w = window(c.slot);
         ASSERT_NE(w, nullptr);
         EXPECT_TRUE(w->isVisible());
         EXPECT_TRUE(w->isWindow());
@@ -72,22 +72,22 @@ TEST(WindowPlacement, AtItsPlaceWhereItFitsMovedJustEnoughWhereItDoesNot) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(vb::qt::placedOnScreen(c.wanted, c.frame, screen), c.placed);
+        EXPECT_EQ(forms::qt::placedOnScreen(c.wanted, c.frame, screen), c.placed);
     }
     // On a screen that does not start at the origin (a second monitor, a panel at the top).
-    EXPECT_EQ(vb::qt::placedOnScreen({171, 108}, {415, 489}, QRect(1280, 30, 640, 482)), QPoint(1280, 30));
+    EXPECT_EQ(forms::qt::placedOnScreen({171, 108}, {415, 489}, QRect(1280, 30, 640, 482)), QPoint(1280, 30));
 }
 
 // Run at a scale of 2 too, where the title window is larger than Qt's offscreen screen.
 TEST_F(WindowsOfTheGame, EachWindowOpensWhollyOnTheScreenWhereItCan) {
-    for (vb::FormSlotBase* slot : {static_cast<vb::FormSlotBase*>(&program.Intro), static_cast<vb::FormSlotBase*>(&program.Selec),
-                                   static_cast<vb::FormSlotBase*>(&program.Game2)}) {
+    for (forms::FormSlotBase* slot : {static_cast<forms::FormSlotBase*>(&program.Intro), static_cast<forms::FormSlotBase*>(&program.Selec),
+                                   static_cast<forms::FormSlotBase*>(&program.Game2)}) {
         SCOPED_TRACE(slot->name());
         open(*slot);
-        vb::qt::FormWindow* w = window(*slot);
+        forms::qt::FormWindow* w = window(*slot);
         ASSERT_NE(w, nullptr);
         const QRect available = w->screen()->availableGeometry();
-        const QRect frame(w->pos(), w->size().grownBy(vb::qt::expectedFrame()));
+        const QRect frame(w->pos(), w->size().grownBy(forms::qt::expectedFrame()));
         const QPoint design(slot->instance()->design().left / 15, slot->instance()->design().top / 15);
         if (available.contains(QRect(design, frame.size()))) {
             EXPECT_EQ(w->pos(), design);
@@ -104,9 +104,9 @@ TEST_F(WindowsOfTheGame, EachWindowOpensWhollyOnTheScreenWhereItCan) {
 
 TEST_F(WindowsOfTheGame, UnloadingAFormTakesItsWindowAway) {
     open(program.Selec);
-    QPointer<vb::qt::FormWindow> selec = window(program.Selec);
+    QPointer<forms::qt::FormWindow> selec = window(program.Selec);
     ASSERT_TRUE(selec);
-    program.runtime.dispatch([&] { program.runtime.Unload(program.Selec); });
+    program.runtime.dispatch([&] { program.runtime.unload(program.Selec); });
     EXPECT_FALSE(selec->isVisible());
     EXPECT_EQ(window(program.Selec), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -117,15 +117,15 @@ TEST_F(WindowsOfTheGame, UnloadingAFormTakesItsWindowAway) {
 }
 
 TEST_F(WindowsOfTheGame, ButtonsFollowTheModel) {
-    vb::qt::FormWindow* intro = window(program.Intro);
+    forms::qt::FormWindow* intro = window(program.Intro);
     ASSERT_NE(intro, nullptr);
-    auto button = [&](const char* name) -> vb::qt::FormButton* {
-        for (vb::qt::FormButton* b : intro->buttons())
+    auto button = [&](const char* name) -> forms::qt::FormButton* {
+        for (forms::qt::FormButton* b : intro->buttons())
             if (b->button() && std::string_view(b->button()->name()) == name) return b;
         return nullptr;
     };
-    vb::qt::FormButton* begin = button("strt");
-    vb::qt::FormButton* quit = button("Quit");
+    forms::qt::FormButton* begin = button("strt");
+    forms::qt::FormButton* quit = button("Quit");
     ASSERT_TRUE(begin && quit);
     EXPECT_FALSE(begin->isVisible());
     EXPECT_TRUE(quit->isVisible());

@@ -9,14 +9,14 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "app/program.h"
-#include "level/game1.h"
-#include "level/game2.h"
-#include "level/game3.h"
-#include "level/sprites.h"
+#include "game/program.h"
+#include "game/level/game1.h"
+#include "game/level/game2.h"
+#include "game/level/game3.h"
+#include "game/level/sprites.h"
 #include "runtime/runtime.h"
-#include "screens/intro.h"
-#include "screens/selec.h"
+#include "game/screens/intro.h"
+#include "game/screens/selec.h"
 #include "tools/script/interpreter.h"
 
 namespace miravel::reliability {
@@ -73,7 +73,7 @@ std::optional<double> plainNumber(const std::string& text) {
     return v;
 }
 
-std::string fmt(double v) { return vb::CStr(v); }
+std::string fmt(double v) { return forms::CStr(v); }
 
 class Flag {
 public:
@@ -113,7 +113,7 @@ struct Player::Impl final : TraceText, TraceHost {
     std::string expectedScore = "0";
     std::deque<std::string> pending;  // the rest of a burst
 
-    vb::Runtime& rt() { return program.runtime; }
+    forms::Runtime& rt() { return program.runtime; }
 
     void fail(const char* kind, const std::string& message) {
         if (violation) return;
@@ -122,7 +122,7 @@ struct Player::Impl final : TraceText, TraceHost {
 
     IntroForm* intro() const { return static_cast<IntroForm*>(program.Intro.instance()); }
     LevelForm* level(std::string_view name) const {
-        vb::FormSlotBase* s = program.runtime.slot(name);
+        forms::FormSlotBase* s = program.runtime.slot(name);
         return s && s->instance() ? static_cast<LevelForm*>(s->instance()) : nullptr;
     }
     bool anyLevelLoaded() const {
@@ -132,7 +132,7 @@ struct Player::Impl final : TraceText, TraceHost {
 
     // ---- The host: what miravel-script prints, and the checks that belong to each moment ----
 
-    void formLoading(vb::Form& f) override {
+    void formLoading(forms::Form& f) override {
         TraceHost::formLoading(f);
         if (ended) fail("after-end", "a form loads after the end: " + f.name());
         if (f.name() == "Sprites" && ++spritesLoads > 1)
@@ -142,18 +142,18 @@ struct Player::Impl final : TraceText, TraceHost {
             if (levelsOpen++ == 0) levelSince = rt().now();
             if (levelsOpen == 2) ++stats.twoLevelsAtOnce;
         }
-        for (vb::Control* c : f.controls()) {
-            if (c->kind() == vb::Control::Kind::Timer) watchTimer(f, *static_cast<vb::Timer*>(c));
-            if (c->kind() == vb::Control::Kind::CommandButton)
-                watchButton(f, *static_cast<vb::CommandButton*>(c));
+        for (forms::Control* c : f.controls()) {
+            if (c->kind() == forms::Control::Kind::Timer) watchTimer(f, *static_cast<forms::Timer*>(c));
+            if (c->kind() == forms::Control::Kind::CommandButton)
+                watchButton(f, *static_cast<forms::CommandButton*>(c));
         }
     }
-    void formShown(vb::Form& f) override {
+    void formShown(forms::Form& f) override {
         TraceHost::formShown(f);
         if (ended) fail("after-end", "a form is shown after the end: " + f.name());
         if (f.name() == "Sprites") fail("sprites", "the sprite catalogue is shown");
     }
-    void formUnloading(vb::Form& f) override {
+    void formUnloading(forms::Form& f) override {
         TraceHost::formUnloading(f);
         if (f.name() == "Intro") fail("intro", "the title window is unloaded");
         if (isLevel(f.name()) && --levelsOpen == 0) stats.levelMs += rt().now() - levelSince;
@@ -167,12 +167,12 @@ struct Player::Impl final : TraceText, TraceHost {
         const std::uint64_t ticksBefore = stats.ticks;
         const std::int64_t clock = rt().now();
         if (rt().nextDue()) fail("modal", "a tick falls due while a message box is open");
-        rt().advanceTo(clock + 10'000, /*catchUp=*/false);
+        rt().advanceTo(clock + 10'000, forms::LateTicks::Drop);
         if (stats.ticks != ticksBefore || rt().now() != clock)
             fail("modal", "the clock or a timer moved while a message box was open");
         checkState(/*quiet=*/false);
     }
-    void runtimeError(const vb::RuntimeError& e) override {
+    void runtimeError(const forms::RuntimeError& e) override {
         TraceHost::runtimeError(e);
         errorSeen = true;
         // The game writes only numbers into the score and its positions stay small: play alone
@@ -194,12 +194,12 @@ struct Player::Impl final : TraceText, TraceHost {
 
     // ---- Hooks around every handler the runtime can reach ----
 
-    bool stillLoaded(const vb::FormSlotBase& slot, std::uint64_t serial) const {
+    bool stillLoaded(const forms::FormSlotBase& slot, std::uint64_t serial) const {
         return slot.instance() && slot.instance()->serial() == serial;
     }
 
-    void watchTimer(vb::Form& f, vb::Timer& t) {
-        const vb::FormSlotBase* slot = &f.slot();
+    void watchTimer(forms::Form& f, forms::Timer& t) {
+        const forms::FormSlotBase* slot = &f.slot();
         const std::uint64_t serial = f.serial();
         const std::string what = f.name() + "." + t.name();
         const bool youma = isLevel(f.name()) && std::string_view(t.name()) == "Youma";
@@ -237,8 +237,8 @@ struct Player::Impl final : TraceText, TraceHost {
         };
     }
 
-    void watchButton(vb::Form& f, vb::CommandButton& b) {
-        const vb::FormSlotBase* slot = &f.slot();
+    void watchButton(forms::Form& f, forms::CommandButton& b) {
+        const forms::FormSlotBase* slot = &f.slot();
         const std::uint64_t serial = f.serial();
         const std::string what = f.name() + "." + b.name();
         const bool quit = what == "Intro.Quit", begin = what == "Intro.strt";
@@ -289,7 +289,7 @@ struct Player::Impl final : TraceText, TraceHost {
         fail("msgbox", "an unknown message: " + std::string(text));
     }
 
-    static bool finite(const vb::Prop<vb::Single>& p) { return std::isfinite(p.get().value()); }
+    static bool finite(const forms::Prop<forms::Single>& p) { return std::isfinite(p.get().value()); }
 
     // `quiet`: between commands. Inside a handler the score may already hold a hit that the
     // handler's hook has not booked yet.
@@ -300,7 +300,7 @@ struct Player::Impl final : TraceText, TraceHost {
 
         const std::string& s = in->Score.Caption.get();
         const auto value = plainNumber(s);
-        if (!value || *value < 0 || std::fmod(*value, 10.0) != 0 || vb::CStr(*value) != s)
+        if (!value || *value < 0 || std::fmod(*value, 10.0) != 0 || forms::CStr(*value) != s)
             return fail("score", "the score reads '" + s + "', not a whole multiple of 10");
         if (quiet && s != expectedScore)
             return fail("score",
@@ -309,10 +309,10 @@ struct Player::Impl final : TraceText, TraceHost {
         auto* sprites = static_cast<SpritesForm*>(program.Sprites.instance());
         if (sprites && sprites->Visible) return fail("sprites", "the sprite catalogue is visible");
 
-        for (vb::Form* f : rt().loadedForms())
-            for (vb::Control* c : f->controls()) {
-                if (c->kind() == vb::Control::Kind::Timer) continue;
-                auto* v = static_cast<vb::VisibleControl*>(c);
+        for (forms::Form* f : rt().loadedForms())
+            for (forms::Control* c : f->controls()) {
+                if (c->kind() == forms::Control::Kind::Timer) continue;
+                auto* v = static_cast<forms::VisibleControl*>(c);
                 if (!finite(v->Left) || !finite(v->Top) || !finite(v->Width) || !finite(v->Height))
                     return fail("finite", f->name() + "." + c->name() + " has a position that is not finite");
             }
@@ -327,15 +327,15 @@ struct Player::Impl final : TraceText, TraceHost {
             return fail("grid", name + ".Main.Left is " + fmt(left) + ", off the grid 3840 + 120k");
 
         const int pose = lv.Main.Picture.get().Handle();
-        const vb::Image* holders[] = {&lv.Stnd_R,   &lv.Stnd_L,   &lv.Tiara1_R,
+        const forms::Image* holders[] = {&lv.Stnd_R,   &lv.Stnd_L,   &lv.Tiara1_R,
                                       &lv.Tiara1_L, &lv.Tiara2_R, &lv.Tiara2_L};
         if (pose == 0 || std::none_of(std::begin(holders), std::end(holders),
-                                      [&](const vb::Image* h) { return h->Picture.get().Handle() == pose; }))
+                                      [&](const forms::Image* h) { return h->Picture.get().Handle() == pose; }))
             return fail("picture", name + ".Main shows a picture of none of its six holders");
-        for (const vb::Image* h : holders)
+        for (const forms::Image* h : holders)
             if (h->Visible) return fail("picture", name + "." + h->name() + " (a picture holder) is shown");
         if (!sprites) return fail("sprites", name + " is loaded but the sprite catalogue is not");
-        const vb::Image* sources[] = {&sprites->VessaSndR,     &sprites->VessaSndL,
+        const forms::Image* sources[] = {&sprites->VessaSndR,     &sprites->VessaSndL,
                                       &sprites->VessaAttack1R, &sprites->VessaAttack1L,
                                       &sprites->VessaAttack2R, &sprites->VessaAttack2L};
         for (std::size_t i = 0; i < std::size(holders); ++i)
@@ -360,7 +360,7 @@ struct Player::Impl final : TraceText, TraceHost {
             return fail("rows",
                         name + " has the heroine at Top " + fmt(top) + " and the tiara at " + fmt(tiaraTop));
 
-        auto falling = [&](const vb::Image& ball, double column) {
+        auto falling = [&](const forms::Image& ball, double column) {
             const double t = ball.Top.get().value();
             if (ball.Left.get().value() != column || t < -120 || t > 2640)
                 fail("balls", name + "." + ball.name() + " left its track");
@@ -424,13 +424,13 @@ struct Player::Impl final : TraceText, TraceHost {
             int weight;
         };
         static const std::vector<Weighted> play{
-            {vb::key::Left, 22},  {vb::key::Right, 22}, {'D', 24},
-            {vb::key::Up, 6},     {vb::key::Down, 6},   {vb::key::Enter, 2},
-            {vb::key::Escape, 2}, {vb::key::Tab, 2},    {vb::key::Space, 2}};
+            {forms::key::Left, 22},  {forms::key::Right, 22}, {'D', 24},
+            {forms::key::Up, 6},     {forms::key::Down, 6},   {forms::key::Enter, 2},
+            {forms::key::Escape, 2}, {forms::key::Tab, 2},    {forms::key::Space, 2}};
         static const std::vector<Weighted> dialog{
-            {vb::key::Enter, 14}, {vb::key::Escape, 4}, {vb::key::Tab, 14},
-            {vb::key::Left, 6},   {vb::key::Right, 6},  {vb::key::Up, 4},
-            {vb::key::Down, 4},   {vb::key::Space, 8},  {'D', 4}};
+            {forms::key::Enter, 14}, {forms::key::Escape, 4}, {forms::key::Tab, 14},
+            {forms::key::Left, 6},   {forms::key::Right, 6},  {forms::key::Up, 4},
+            {forms::key::Down, 4},   {forms::key::Space, 8},  {'D', 4}};
         const auto& table = playing ? play : dialog;
         KeyEvent k;
         const int roll = between(rng, 0, 99);
@@ -442,7 +442,7 @@ struct Player::Impl final : TraceText, TraceHost {
             static const std::string letters = "BQAMCBQAMC";
             k.code = chance(rng, 0.7) ? letters[static_cast<std::size_t>(between(rng, 0, 9))]
                                       : between(rng, 'A', 'Z');
-            k.mask = vb::key::AltMask | (chance(rng, 0.2) ? between(rng, 0, 3) : 0);
+            k.mask = forms::key::AltMask | (chance(rng, 0.2) ? between(rng, 0, 3) : 0);
         } else {
             int total = 0;
             for (const auto& w : table) total += w.weight;
@@ -473,10 +473,10 @@ struct Player::Impl final : TraceText, TraceHost {
         const IntroForm* in = intro();
         if (!in) return false;
         const bool quitFocused = in->focus() == &in->Quit;
-        if (k.mask & vb::key::AltMask) return k.code == 'Q' && k.how < 8;
-        if (k.code == vb::key::Escape || (k.code == vb::key::Enter && quitFocused)) return k.how < 8;
-        if (k.code == vb::key::Enter && !in->focus()) return false;
-        return k.code == vb::key::Space && quitFocused && (k.how < 5 || k.how >= 8);
+        if (k.mask & forms::key::AltMask) return k.code == 'Q' && k.how < 8;
+        if (k.code == forms::key::Escape || (k.code == forms::key::Enter && quitFocused)) return k.how < 8;
+        if (k.code == forms::key::Enter && !in->focus()) return false;
+        return k.code == forms::key::Space && quitFocused && (k.how < 5 || k.how >= 8);
     }
 
     std::string keyCommand(std::mt19937_64& rng, const std::string& form, bool playing) {
@@ -492,7 +492,7 @@ struct Player::Impl final : TraceText, TraceHost {
         if (lv.Main.Top != 2040 && lv.Main.Top != 1920) return "press " + name + " Down";
         const double main = lv.Main.Left.get().value();
         const bool right = lv.YoumaR.Left.get().value() - main < main - lv.YoumaL.Left.get().value();
-        const vb::Picture& pose = lv.Main.Picture.get();
+        const forms::Picture& pose = lv.Main.Picture.get();
         const bool facingRight = pose == lv.Stnd_R.Picture.get() || pose == lv.Tiara1_R.Picture.get() ||
                                  pose == lv.Tiara2_R.Picture.get();
         if (right != facingRight) return "press " + name + (right ? " Right" : " Left");
@@ -515,13 +515,13 @@ struct Player::Impl final : TraceText, TraceHost {
 
     std::string generate(std::mt19937_64& rng) {
         std::vector<std::string> levels, others, buttons, timers;
-        for (vb::Form* f : rt().loadedForms()) {
+        for (forms::Form* f : rt().loadedForms()) {
             (isLevel(f->name()) ? levels : others).push_back(f->name());
-            for (vb::Control* c : f->controls()) {
+            for (forms::Control* c : f->controls()) {
                 const std::string path = f->name() + "." + c->name();
-                if (c->kind() == vb::Control::Kind::CommandButton) buttons.push_back(path);
-                if (c->kind() == vb::Control::Kind::Timer &&
-                    (static_cast<vb::Timer*>(c)->Enabled || chance(rng, 0.1)))
+                if (c->kind() == forms::Control::Kind::CommandButton) buttons.push_back(path);
+                if (c->kind() == forms::Control::Kind::Timer &&
+                    (static_cast<forms::Timer*>(c)->Enabled || chance(rng, 0.1)))
                     timers.push_back(path);
             }
         }

@@ -10,21 +10,21 @@
 
 namespace {
 
-constexpr vb::Artwork kArt[] = {{"sun", 4, 3}, {"moon", 2, 5}};
+constexpr forms::Artwork kArt[] = {{"sun", 4, 3}, {"moon", 2, 5}};
 
-class RecordingHost final : public vb::Host {
+class RecordingHost final : public forms::Host {
 public:
-    void formLoading(vb::Form& f) override { log.push_back("load " + f.name()); }
-    void formShown(vb::Form& f) override { log.push_back("show " + f.name()); }
-    void formUnloading(vb::Form& f) override { log.push_back("unload " + f.name()); }
-    void windowStateChanged(vb::Form& f) override {
+    void formLoading(forms::Form& f) override { log.push_back("load " + f.name()); }
+    void formShown(forms::Form& f) override { log.push_back("show " + f.name()); }
+    void formUnloading(forms::Form& f) override { log.push_back("unload " + f.name()); }
+    void windowStateChanged(forms::Form& f) override {
         log.push_back("state " + f.name() + " " + std::to_string(f.WindowState.get()));
     }
     void messageBox(std::string_view, std::string_view text) override {
         log.push_back("msgbox " + std::string(text));
         if (onBox) onBox();
     }
-    void runtimeError(const vb::RuntimeError& e) override { log.push_back("error " + std::to_string(e.number())); }
+    void runtimeError(const forms::RuntimeError& e) override { log.push_back("error " + std::to_string(e.number())); }
     void programEnded(int status) override { log.push_back("end " + std::to_string(status)); }
 
     std::vector<std::string> log;
@@ -32,10 +32,10 @@ public:
 };
 
 // A form with a bit of everything; its handlers are set by each test.
-class TestForm final : public vb::Form {
+class TestForm final : public forms::Form {
 public:
-    explicit TestForm(vb::FormSlotBase& slot)
-        : vb::Form(slot, {"Test", 1500, 1500, 0, 0, std::nullopt}),
+    explicit TestForm(forms::FormSlotBase& slot)
+        : forms::Form(slot, {"Test", 1500, 1500, 0, 0, std::nullopt}),
           Pic(*this, "Pic", {0, 0, 100, 100}, true, LoadPicture("sun")),
           Other(*this, "Other", {0, 0, 100, 100}, true),
           Ok(*this, "Ok", {0, 0, 10, 10}, true, "&Ok", {{}, true, false}),
@@ -44,18 +44,18 @@ public:
           Fast(*this, "Fast", 1, true),
           Slow(*this, "Slow", 50, true) {}
 
-    vb::Image Pic, Other;
-    vb::CommandButton Ok, Hidden, Cancel;
-    vb::Timer Fast, Slow;
-    using vb::Form::End;
-    using vb::Form::MsgBox;
-    using vb::Form::Unload;
+    forms::Image Pic, Other;
+    forms::CommandButton Ok, Hidden, Cancel;
+    forms::Timer Fast, Slow;
+    using forms::Form::End;
+    using forms::Form::MsgBox;
+    using forms::Form::Unload;
 };
 
 // A form with nothing that takes the focus: its keys go to its own handlers.
-class KeyForm final : public vb::Form {
+class KeyForm final : public forms::Form {
 public:
-    explicit KeyForm(vb::FormSlotBase& slot) : vb::Form(slot, {"Keys", 1500, 1500, 0, 0, std::nullopt}) {}
+    explicit KeyForm(forms::FormSlotBase& slot) : forms::Form(slot, {"Keys", 1500, 1500, 0, 0, std::nullopt}) {}
     void Form_KeyDown(int code, int shift) override { keys.push_back("down " + std::to_string(code) + "/" + std::to_string(shift)); }
     void Form_KeyUp(int code, int shift) override { keys.push_back("up " + std::to_string(code) + "/" + std::to_string(shift)); }
     std::vector<std::string> keys;
@@ -64,10 +64,10 @@ public:
 class RuntimeTest : public ::testing::Test {
 protected:
     RecordingHost host;
-    vb::Runtime rt{host, kArt, "Title"};
-    vb::FormSlot<TestForm> A{rt, "A", [](auto& s) { return std::make_unique<TestForm>(s); }};
-    vb::FormSlot<TestForm> B{rt, "B", [](auto& s) { return std::make_unique<TestForm>(s); }};
-    vb::FormSlot<KeyForm> K{rt, "K", [](auto& s) { return std::make_unique<KeyForm>(s); }};
+    forms::Runtime rt{host, kArt, "Title"};
+    forms::FormSlot<TestForm> A{rt, "A", [](auto& s) { return std::make_unique<TestForm>(s); }};
+    forms::FormSlot<TestForm> B{rt, "B", [](auto& s) { return std::make_unique<TestForm>(s); }};
+    forms::FormSlot<KeyForm> K{rt, "K", [](auto& s) { return std::make_unique<KeyForm>(s); }};
 
     void SetUp() override {
         rt.addSlot(A);
@@ -81,16 +81,16 @@ TEST_F(RuntimeTest, ReferenceLoadsHiddenAndReloadStartsFromTheDesign) {
     A->Pic.Left = 999;  // a reference to a control loads the form, hidden
     EXPECT_TRUE(A.loaded());
     EXPECT_FALSE(A->Visible);
-    rt.Load(A);  // loading a loaded form does nothing
-    EXPECT_EQ(A->Pic.Left, vb::Single(999));
-    rt.Unload(A);
+    rt.load(A);  // loading a loaded form does nothing
+    EXPECT_EQ(A->Pic.Left, forms::Single(999));
+    rt.unload(A);
     EXPECT_FALSE(A.loaded());
-    EXPECT_EQ(A->Pic.Left, vb::Single(0));
+    EXPECT_EQ(A->Pic.Left, forms::Single(0));
     EXPECT_EQ(host.log, (std::vector<std::string>{"load A", "unload A", "load A"}));
 }
 
 TEST_F(RuntimeTest, UnloadInsideOwnHandlerIsSafeAndStopsItsEvents) {
-    rt.Show(A);
+    rt.show(A);
     int ticks = 0;
     A->Fast.Tick = [&] {
         ++ticks;
@@ -101,7 +101,7 @@ TEST_F(RuntimeTest, UnloadInsideOwnHandlerIsSafeAndStopsItsEvents) {
         self.Pic.Left = 1;
     };
     A->Slow.Tick = [&] { ADD_FAILURE() << "a tick of an unloaded form"; };
-    rt.advanceTo(1000, true);
+    rt.advanceTo(1000, forms::LateTicks::Deliver);
     EXPECT_EQ(ticks, 1);
     EXPECT_FALSE(A.loaded());
 }
@@ -112,26 +112,26 @@ TEST_F(RuntimeTest, PicturesAreSharedObjectsComparedByHandle) {
     f.Other.Picture = f.Pic.Picture;
     EXPECT_TRUE(f.Other.Picture.get() == f.Pic.Picture.get());
     EXPECT_EQ(f.Other.Picture.get().data(), f.Pic.Picture.get().data());
-    EXPECT_EQ(f.Other.Width, vb::Single(60));  // an image takes its picture's size, 15 twips a pixel
-    EXPECT_EQ(f.Other.Height, vb::Single(45));
+    EXPECT_EQ(f.Other.Width, forms::Single(60));  // an image takes its picture's size, 15 twips a pixel
+    EXPECT_EQ(f.Other.Height, forms::Single(45));
     // Two loads of the same artwork are two pictures.
     EXPECT_FALSE(rt.newPicture("sun") == f.Pic.Picture.get());
     EXPECT_THROW(rt.newPicture("no such art"), std::logic_error);
 }
 
 TEST_F(RuntimeTest, TimersTickAtTheirPeriodWithTheShortestAt16) {
-    rt.Show(A);
+    rt.show(A);
     std::vector<std::pair<std::string, std::int64_t>> ticks;
     A->Fast.Tick = [&] { ticks.emplace_back("fast", rt.now()); };
     A->Slow.Tick = [&] { ticks.emplace_back("slow", rt.now()); };
-    rt.advanceTo(50, true);
+    rt.advanceTo(50, forms::LateTicks::Deliver);
     // At 48 only Fast; at 50 Slow. A 1 ms interval ticks every 16 ms.
     EXPECT_EQ(ticks, (decltype(ticks){{"fast", 16}, {"fast", 32}, {"fast", 48}, {"slow", 50}}));
 }
 
 TEST_F(RuntimeTest, SameMomentTicksRunInLoadOrderThenDesignOrder) {
-    rt.Show(B);
-    rt.Show(A);
+    rt.show(B);
+    rt.show(A);
     std::vector<std::string> order;
     for (auto* slot : {&A, &B}) {
         const std::string n = slot->name();
@@ -139,19 +139,19 @@ TEST_F(RuntimeTest, SameMomentTicksRunInLoadOrderThenDesignOrder) {
         (*slot)->Fast.Tick = [&order, n] { order.push_back(n + ".Fast"); };
         (*slot)->Slow.Tick = [&order, n] { order.push_back(n + ".Slow"); };
     }
-    rt.advanceTo(32, true);
+    rt.advanceTo(32, forms::LateTicks::Deliver);
     EXPECT_EQ(order, (std::vector<std::string>{"B.Fast", "A.Fast", "B.Fast", "B.Slow", "A.Fast", "A.Slow"}));
 }
 
 TEST_F(RuntimeTest, IntervalSetDuringATickGovernsTheNextOnes) {
-    rt.Show(A);
+    rt.show(A);
     A->Fast.Enabled = false;
     std::vector<std::int64_t> at;
     A->Slow.Tick = [&] {
         at.push_back(rt.now());
         A->Slow.Interval = A->Slow.Interval - 20;
     };
-    rt.advanceTo(200, true);
+    rt.advanceTo(200, forms::LateTicks::Deliver);
     // 50, then 30 later, then 16 later (10 is below the shortest period); at -10 it stops.
     EXPECT_EQ(at, (std::vector<std::int64_t>{50, 80, 96}));
     EXPECT_TRUE(A->Slow.Enabled);
@@ -159,72 +159,72 @@ TEST_F(RuntimeTest, IntervalSetDuringATickGovernsTheNextOnes) {
 }
 
 TEST_F(RuntimeTest, EnablingRestartsOnlyAStoppedTimerAndZeroIntervalNeverTicks) {
-    rt.Show(A);
+    rt.show(A);
     A->Fast.Enabled = false;
     int ticks = 0;
     A->Slow.Tick = [&] { ++ticks; };
-    rt.advanceTo(40, true);
+    rt.advanceTo(40, forms::LateTicks::Deliver);
     A->Slow.Enabled = true;  // already running: its period goes on
-    rt.advanceTo(50, true);
+    rt.advanceTo(50, forms::LateTicks::Deliver);
     EXPECT_EQ(ticks, 1);
     A->Slow.Enabled = false;
-    rt.advanceTo(60, true);
+    rt.advanceTo(60, forms::LateTicks::Deliver);
     A->Slow.Enabled = true;  // from 60 on
-    rt.advanceTo(109, true);
+    rt.advanceTo(109, forms::LateTicks::Deliver);
     EXPECT_EQ(ticks, 1);
-    rt.advanceTo(110, true);
+    rt.advanceTo(110, forms::LateTicks::Deliver);
     EXPECT_EQ(ticks, 2);
     A->Slow.Interval = 0;
     EXPECT_FALSE(rt.nextDue().has_value());
 }
 
 TEST_F(RuntimeTest, ALateClockFiresOnceWithoutCatchUp) {
-    rt.Show(A);
+    rt.show(A);
     A->Slow.Enabled = false;
     int ticks = 0;
     A->Fast.Tick = [&] { ++ticks; };
-    rt.advanceTo(1000, /*catchUp=*/false);
+    rt.advanceTo(1000, forms::LateTicks::Drop);
     EXPECT_EQ(ticks, 1);
     EXPECT_EQ(rt.nextDue(), 1016);
 }
 
 TEST_F(RuntimeTest, NoTickWhileAMessageBoxIsOpen) {
-    rt.Show(A);
+    rt.show(A);
     int ticks = 0;
     A->Fast.Tick = [&] { ++ticks; };
     A->Slow.Tick = [&] { A->MsgBox("stop"); };
     host.onBox = [&] {
         const int before = ticks;
         EXPECT_FALSE(rt.nextDue().has_value());
-        rt.advanceTo(rt.now() + 10000, false);
+        rt.advanceTo(rt.now() + 10000, forms::LateTicks::Drop);
         EXPECT_EQ(ticks, before);
     };
-    rt.advanceTo(50, true);
+    rt.advanceTo(50, forms::LateTicks::Deliver);
     EXPECT_TRUE(rt.nextDue().has_value());
 }
 
 TEST_F(RuntimeTest, EnterEscapeAltAndTabFollowFocusAndTheDesign) {
     std::vector<std::string> clicks;
-    rt.Show(A);
+    rt.show(A);
     for (auto* b : {&A->Ok, &A->Hidden, &A->Cancel})
         b->Click = [&clicks, b] { clicks.push_back(b->name()); };
     TestForm& f = A.get();
     EXPECT_EQ(f.focus(), &f.Ok);  // the first visible button in tab order
     const struct {
-        int code, shift;
+        int code, modifiers;
         const char* focusAfter;
     } steps[] = {
-        {vb::key::Enter, 0, "Ok"},
-        {vb::key::Tab, 0, "Cancel"},   // skips the hidden button
-        {vb::key::Enter, 0, "Cancel"}, // Enter goes to the focused button, not the Default one
-        {vb::key::Tab, vb::key::ShiftMask, "Ok"},
-        {vb::key::Escape, 0, "Cancel"},  // the Cancel button, wherever the focus is
-        {'H', vb::key::AltMask, "Cancel"},  // a hidden button never gets a click
-        {'O', vb::key::AltMask, "Ok"},
+        {forms::key::Enter, 0, "Ok"},
+        {forms::key::Tab, 0, "Cancel"},   // skips the hidden button
+        {forms::key::Enter, 0, "Cancel"}, // Enter goes to the focused button, not the Default one
+        {forms::key::Tab, forms::key::ShiftMask, "Ok"},
+        {forms::key::Escape, 0, "Cancel"},  // the Cancel button, wherever the focus is
+        {'H', forms::key::AltMask, "Cancel"},  // a hidden button never gets a click
+        {'O', forms::key::AltMask, "Ok"},
         {'O', 0, "Ok"},  // a letter without Alt does nothing
     };
     for (const auto& s : steps) {
-        rt.keyDown(f, s.code, s.shift);
+        rt.keyDown(f, s.code, s.modifiers);
         ASSERT_NE(f.focus(), nullptr);
         EXPECT_STREQ(f.focus()->name(), s.focusAfter) << s.code;
     }
@@ -232,7 +232,7 @@ TEST_F(RuntimeTest, EnterEscapeAltAndTabFollowFocusAndTheDesign) {
 }
 
 TEST_F(RuntimeTest, HidingTheFocusedButtonPassesFocusOn) {
-    rt.Show(A);
+    rt.show(A);
     TestForm& f = A.get();
     f.Ok.Visible = false;
     EXPECT_EQ(f.focus(), &f.Cancel);
@@ -241,25 +241,25 @@ TEST_F(RuntimeTest, HidingTheFocusedButtonPassesFocusOn) {
 }
 
 TEST_F(RuntimeTest, KeysGoToAFormWithoutFocusableControls) {
-    rt.Show(K);
-    rt.keyDown(K.get(), vb::key::Right, vb::key::ShiftMask);
-    rt.keyDown(K.get(), vb::key::Right, 0);  // an auto-repeat is one more key-down
-    rt.keyUp(K.get(), vb::key::Right, 0);
+    rt.show(K);
+    rt.keyDown(K.get(), forms::key::Right, forms::key::ShiftMask);
+    rt.keyDown(K.get(), forms::key::Right, 0);  // an auto-repeat is one more key-down
+    rt.keyUp(K.get(), forms::key::Right, 0);
     EXPECT_EQ(K->keys, (std::vector<std::string>{"down 39/1", "down 39/0", "up 39/0"}));
 }
 
 TEST_F(RuntimeTest, ClickOnAHiddenButtonOrUnloadedFormIsIgnored) {
     int clicks = 0;
-    rt.Show(A);
+    rt.show(A);
     A->Hidden.Click = [&] { ++clicks; };
     rt.click(A->Hidden);
     EXPECT_EQ(clicks, 0);
     // A click already on its way when the form went: the form lives to the end of the event that
     // unloaded it, but it takes no more events.
-    vb::CommandButton& ok = A->Ok;
+    forms::CommandButton& ok = A->Ok;
     ok.Click = [&] { ++clicks; };
     rt.dispatch([&] {
-        rt.Unload(A);
+        rt.unload(A);
         rt.click(ok);
     });
     EXPECT_EQ(clicks, 0);
@@ -267,13 +267,13 @@ TEST_F(RuntimeTest, ClickOnAHiddenButtonOrUnloadedFormIsIgnored) {
 }
 
 TEST_F(RuntimeTest, RuntimeErrorIsReportedAndEndsTheProgram) {
-    rt.Show(A);
+    rt.show(A);
     bool after = false;
     A->Slow.Tick = [&] {
-        A->Slow.Interval = vb::Long(2147483647) + 1;
+        A->Slow.Interval = forms::Long(2147483647) + 1;
         after = true;
     };
-    rt.advanceTo(100, true);
+    rt.advanceTo(100, forms::LateTicks::Deliver);
     EXPECT_FALSE(after);
     EXPECT_TRUE(rt.ended());
     EXPECT_EQ(rt.exitStatus(), 1);
@@ -283,14 +283,14 @@ TEST_F(RuntimeTest, RuntimeErrorIsReportedAndEndsTheProgram) {
     // Nothing runs after the end, and the clock stops where the program ended.
     const std::int64_t endedAt = rt.now();
     EXPECT_FALSE(rt.nextDue());
-    rt.advanceTo(200, true);
+    rt.advanceTo(200, forms::LateTicks::Deliver);
     EXPECT_EQ(rt.now(), endedAt);
     EXPECT_EQ(host.log.back(), "end 1");
 }
 
 TEST_F(RuntimeTest, EndStopsTheHandlerAndClosesEveryForm) {
-    rt.Show(A);
-    rt.Show(B);
+    rt.show(A);
+    rt.show(B);
     bool after = false;
     A->Ok.Click = [&] {
         A->End();
@@ -306,7 +306,7 @@ TEST_F(RuntimeTest, EndStopsTheHandlerAndClosesEveryForm) {
 }
 
 TEST_F(RuntimeTest, WindowStateIsReportedOnlyWhenItReallyChanges) {
-    rt.Show(A);
+    rt.show(A);
     host.log.clear();
     A->WindowState = 1;
     A->WindowState = 1;

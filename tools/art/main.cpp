@@ -1,21 +1,18 @@
-// miravel-art OUTDIR: draws all twenty-six pictures of the game and writes them
-// into OUTDIR under the names the forms load them by. The output depends on
+// miravel-art OUTDIR: draws every picture of the game's catalogue and writes it
+// into OUTDIR under the name the forms load it by. The output depends on
 // nothing but this source, so running it twice gives the same bytes.
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "art.h"
+#include "assets/artwork.h"
 #include "writers.h"
 
 namespace {
-
-struct Output {
-  const char* file;
-  std::function<void(const std::string&)> write;
-};
 
 std::function<void(const std::string&)> bmp(QImage (*draw)()) {
   return [draw](const std::string& path) { art::writeBmp(path, draw()); };
@@ -48,34 +45,49 @@ int main(int argc, char** argv) {
   }
 
   using namespace art;
-  const std::vector<Output> outputs = {
-      {"title.bmp", bmp(titlePicture)},
-      {"street.bmp", bmp(street)},
-      {"exit.bmp", bmp(exitSign)},
-      {"ball.gif", gif(ball)},
-      {"youma_r.gif", gif(youma)},
-      {"youma_l.gif", gif(youma, true)},
-      {"vessa_stand_r.gif", gif(vessaStand)},
-      {"vessa_stand_l.gif", gif(vessaStand, true)},
-      {"vessa_windup_r.gif", gif(vessaWindup)},
-      {"vessa_windup_l.gif", gif(vessaWindup, true)},
-      {"vessa_release_r.gif", gif(vessaRelease)},
-      {"vessa_release_l.gif", gif(vessaRelease, true)},
-      {"vessa_shot.gif", gif(vessaShot)},
-      {"pimmi_stand_r.gif", gif(pimmiStand)},
-      {"pimmi_stand_l.gif", gif(pimmiStand, true)},
-      {"pimmi_windup_r.gif", gif(pimmiWindup)},
-      {"pimmi_windup_l.gif", gif(pimmiWindup, true)},
-      {"pimmi_release_r.gif", gif(pimmiRelease)},
-      {"pimmi_release_l.gif", gif(pimmiRelease, true)},
-      {"pimmi_shot.gif", gif(pimmiShot)},
-      {"icon_light.ico", ico(iconLight)},
-      {"icon_animal.ico", ico(iconAnimal)},
-      {"icon_face.ico", ico(iconFace)},
-      {"icon_portrait1.ico", ico(iconPortrait1)},
-      {"icon_portrait2.ico", ico(iconPortrait2)},
-      {"icon_portrait3.ico", ico(iconPortrait3)},
+  // How each picture is drawn, by its name in the catalogue.
+  const std::map<std::string_view, std::function<void(const std::string&)>> drawings = {
+      {"title", bmp(titlePicture)},
+      {"street", bmp(street)},
+      {"exit", bmp(exitSign)},
+      {"ball", gif(ball)},
+      {"youma_r", gif(youma)},
+      {"youma_l", gif(youma, true)},
+      {"vessa_stand_r", gif(vessaStand)},
+      {"vessa_stand_l", gif(vessaStand, true)},
+      {"vessa_windup_r", gif(vessaWindup)},
+      {"vessa_windup_l", gif(vessaWindup, true)},
+      {"vessa_release_r", gif(vessaRelease)},
+      {"vessa_release_l", gif(vessaRelease, true)},
+      {"vessa_shot", gif(vessaShot)},
+      {"pimmi_stand_r", gif(pimmiStand)},
+      {"pimmi_stand_l", gif(pimmiStand, true)},
+      {"pimmi_windup_r", gif(pimmiWindup)},
+      {"pimmi_windup_l", gif(pimmiWindup, true)},
+      {"pimmi_release_r", gif(pimmiRelease)},
+      {"pimmi_release_l", gif(pimmiRelease, true)},
+      {"pimmi_shot", gif(pimmiShot)},
+      {"icon_light", ico(iconLight)},
+      {"icon_animal", ico(iconAnimal)},
+      {"icon_face", ico(iconFace)},
+      {"icon_portrait1", ico(iconPortrait1)},
+      {"icon_portrait2", ico(iconPortrait2)},
+      {"icon_portrait3", ico(iconPortrait3)},
   };
-  for (const Output& output : outputs) output.write((outDir / output.file).string());
-  return 0;
+  int status = 0;
+  for (const miravel::ArtworkFile& file : miravel::artworkFiles()) {
+    const auto drawing = drawings.find(file.art.name);
+    if (drawing == drawings.end()) {
+      std::fprintf(stderr, "miravel-art: no drawing for the catalogue's picture '%s'\n", file.art.name);
+      status = 1;
+      continue;
+    }
+    drawing->second((outDir / (std::string(file.art.name) + "." + file.extension)).string());
+  }
+  for (const auto& [name, draw] : drawings)
+    if (miravel::resourcePath(name).empty()) {
+      std::fprintf(stderr, "miravel-art: '%.*s' is drawn but not in the catalogue\n", int(name.size()), name.data());
+      status = 1;
+    }
+  return status;
 }

@@ -9,16 +9,16 @@
 
 namespace miravel {
 
-void TraceHost::formLoading(vb::Form& f) { out_ << "load " << f.name() << '\n'; }
-void TraceHost::formShown(vb::Form& f) { out_ << "show " << f.name() << '\n'; }
-void TraceHost::formUnloading(vb::Form& f) { out_ << "unload " << f.name() << '\n'; }
-void TraceHost::windowStateChanged(vb::Form& f) {
+void TraceHost::formLoading(forms::Form& f) { out_ << "load " << f.name() << '\n'; }
+void TraceHost::formShown(forms::Form& f) { out_ << "show " << f.name() << '\n'; }
+void TraceHost::formUnloading(forms::Form& f) { out_ << "unload " << f.name() << '\n'; }
+void TraceHost::windowStateChanged(forms::Form& f) {
     out_ << "state " << f.name() << (f.WindowState == 1 ? " minimized" : " normal") << '\n';
 }
 void TraceHost::messageBox(std::string_view title, std::string_view text) {
     out_ << "msgbox \"" << title << "\" \"" << text << "\"\n";
 }
-void TraceHost::runtimeError(const vb::RuntimeError& e) {
+void TraceHost::runtimeError(const forms::RuntimeError& e) {
     out_ << "error " << e.number() << " \"" << e.description() << "\"\n";
 }
 void TraceHost::programEnded(int) { out_ << "end\n"; }
@@ -27,9 +27,9 @@ namespace {
 
 // Key names a script may use instead of codes.
 const std::map<std::string, int, std::less<>> kKeyNames{
-    {"Tab", vb::key::Tab},     {"Enter", vb::key::Enter}, {"Escape", vb::key::Escape},
-    {"Space", vb::key::Space}, {"Left", vb::key::Left},   {"Up", vb::key::Up},
-    {"Right", vb::key::Right}, {"Down", vb::key::Down},
+    {"Tab", forms::key::Tab},     {"Enter", forms::key::Enter}, {"Escape", forms::key::Escape},
+    {"Space", forms::key::Space}, {"Left", forms::key::Left},   {"Up", forms::key::Up},
+    {"Right", forms::key::Right}, {"Down", forms::key::Down},
 };
 
 }  // namespace
@@ -100,21 +100,21 @@ public:
             program_.start();
         } else if (cmd == "load" || cmd == "show" || cmd == "unload" || cmd == "open") {
             want(words, 2, std::string(cmd) + " FORM");
-            vb::FormSlotBase& slot = formSlot(words[1]);
-            vb::Runtime& rt = program_.runtime;
+            forms::FormSlotBase& slot = formSlot(words[1]);
+            forms::Runtime& rt = program_.runtime;
             rt.dispatch([&] {
-                if (cmd == "load" || cmd == "open") rt.Load(slot);
-                if (cmd == "show" || cmd == "open") rt.Show(slot);
-                if (cmd == "unload") rt.Unload(slot);
+                if (cmd == "load" || cmd == "open") rt.load(slot);
+                if (cmd == "show" || cmd == "open") rt.show(slot);
+                if (cmd == "unload") rt.unload(slot);
             });
         } else if (cmd == "close") {
             want(words, 2, "close FORM");
-            vb::FormSlotBase& slot = formSlot(words[1]);
+            forms::FormSlotBase& slot = formSlot(words[1]);
             if (!slot.loaded()) out_ << "ignored " << slot.name() << '\n';
             else program_.runtime.closeRequested(*slot.instance());
         } else if (cmd == "window") {
             want(words, 3, "window FORM normal|minimized");
-            vb::FormSlotBase& slot = formSlot(words[1]);
+            forms::FormSlotBase& slot = formSlot(words[1]);
             if (words[2] != "normal" && words[2] != "minimized")
                 throw ScriptError{"window state must be normal or minimized"};
             if (!slot.loaded()) out_ << "ignored " << slot.name() << '\n';
@@ -147,8 +147,8 @@ public:
             want(words, 2, "run MS");
             const long long ms = number(words[1], "MS");
             if (ms < 0) throw ScriptError{"MS must not be negative"};
-            vb::Runtime& rt = program_.runtime;
-            rt.advanceTo(rt.now() + ms, /*catchUp=*/true);
+            forms::Runtime& rt = program_.runtime;
+            rt.advanceTo(rt.now() + ms, forms::LateTicks::Deliver);
         } else if (cmd == "set") {
             if (words.size() < 3) throw ScriptError{"usage: set PATH VALUE"};
             set(words[1], rest(line, 2));
@@ -188,8 +188,8 @@ private:
         if (words.size() != n) throw ScriptError{"usage: " + usage};
     }
 
-    vb::FormSlotBase& formSlot(std::string_view name) {
-        vb::FormSlotBase* slot = program_.runtime.slot(name);
+    forms::FormSlotBase& formSlot(std::string_view name) {
+        forms::FormSlotBase* slot = program_.runtime.slot(name);
         if (!slot) throw ScriptError{"no form named '" + std::string(name) + "'"};
         return *slot;
     }
@@ -230,8 +230,8 @@ private:
         throw ScriptError{"a path is FORM.PROPERTY or FORM.CONTROL.PROPERTY, not '" + std::string(path) + "'"};
     }
 
-    vb::Control& control(vb::Form& form, std::string_view name) {
-        vb::Control* c = form.control(name);
+    forms::Control& control(forms::Form& form, std::string_view name) {
+        forms::Control* c = form.control(name);
         if (!c) throw ScriptError{"no control " + form.name() + "." + std::string(name)};
         return *c;
     }
@@ -239,22 +239,22 @@ private:
     // Reading never loads a form.
     std::string read(std::string_view text) {
         const Path p = parse(text);
-        vb::Runtime& rt = program_.runtime;
+        forms::Runtime& rt = program_.runtime;
         if (p.form == "App") {
             if (!p.control.empty()) throw ScriptError{"App has properties only"};
             if (p.property == "Ended") return rt.ended() ? "True" : "False";
             if (p.property == "Time") return std::to_string(rt.now());
             throw ScriptError{"App has no property " + std::string(p.property)};
         }
-        vb::FormSlotBase& slot = formSlot(p.form);
-        vb::Form* form = slot.instance();
+        forms::FormSlotBase& slot = formSlot(p.form);
+        forms::Form* form = slot.instance();
         if (p.control.empty() && p.property == "Loaded") return form ? "True" : "False";
         if (!form) {
             checkKnown(p);
             return "<not loaded>";
         }
         if (p.control.empty()) return formProperty(*form, p.property);
-        vb::PropertyBase* prop = control(*form, p.control).property(p.property);
+        forms::PropertyBase* prop = control(*form, p.control).property(p.property);
         if (!prop) throw ScriptError{"no property " + std::string(text)};
         return prop->text();
     }
@@ -277,7 +277,7 @@ private:
         throw ScriptError{"controls have no property " + std::string(p.property)};
     }
 
-    static std::string formProperty(vb::Form& f, std::string_view name) {
+    static std::string formProperty(forms::Form& f, std::string_view name) {
         if (name == "Caption") return f.Caption.text();
         if (name == "WindowState") return f.WindowState.text();
         if (name == "Visible") return f.Visible.text();
@@ -286,9 +286,9 @@ private:
         if (name == "Height") return std::to_string(f.design().clientHeight);
         if (name == "Left") return std::to_string(f.design().left);
         if (name == "Top") return std::to_string(f.design().top);
-        if (name == "Picture") return vb::formatValue(f.Picture);
-        if (name == "Icon") return vb::formatValue(f.Icon);
-        if (name == "MouseIcon") return vb::formatValue(f.MouseIcon);
+        if (name == "Picture") return forms::formatValue(f.Picture);
+        if (name == "Icon") return forms::formatValue(f.Icon);
+        if (name == "MouseIcon") return forms::formatValue(f.MouseIcon);
         throw ScriptError{"forms have no property " + std::string(name)};
     }
 
@@ -296,26 +296,26 @@ private:
     void set(std::string_view text, std::string_view value) {
         const Path p = parse(text);
         if (p.form == "App") throw ScriptError{"App's properties cannot be set"};
-        vb::FormSlotBase& slot = formSlot(p.form);
-        vb::Runtime& rt = program_.runtime;
+        forms::FormSlotBase& slot = formSlot(p.form);
+        forms::Runtime& rt = program_.runtime;
         rt.dispatch([&] {
-            vb::Form& form = slot.form();
+            forms::Form& form = slot.form();
             if (p.control.empty()) {
                 if (p.property == "Caption") form.Caption.setText(value);
                 else if (p.property == "WindowState") form.WindowState.setText(value);
                 else throw ScriptError{"form property " + std::string(p.property) + " cannot be set"};
                 return;
             }
-            vb::PropertyBase* prop = control(form, p.control).property(p.property);
+            forms::PropertyBase* prop = control(form, p.control).property(p.property);
             if (!prop) throw ScriptError{"no property " + std::string(text)};
             if (p.property == "Picture" && value != "#0") {
                 // A picture is given as the path of another picture: both then show the same one.
-                auto* target = dynamic_cast<vb::Prop<vb::Picture>*>(prop);
+                auto* target = dynamic_cast<forms::Prop<forms::Picture>*>(prop);
                 const Path src = parse(value);
-                vb::FormSlotBase& srcSlot = formSlot(src.form);
-                vb::Form& srcForm = srcSlot.form();
+                forms::FormSlotBase& srcSlot = formSlot(src.form);
+                forms::Form& srcForm = srcSlot.form();
                 auto* from = src.control.empty() ? nullptr
-                                                 : dynamic_cast<vb::Prop<vb::Picture>*>(
+                                                 : dynamic_cast<forms::Prop<forms::Picture>*>(
                                                        control(srcForm, src.control).property(src.property));
                 if (!target || !from) throw ScriptError{"a picture is set from another image's Picture"};
                 *target = *from;
@@ -329,14 +329,14 @@ private:
         // FORM.CONTROL is a path without its property; the views point into `full`.
         const std::string full = std::string(text) + ".x";
         const Path p = parse(full);
-        vb::FormSlotBase& slot = formSlot(p.form);
-        vb::Form* form = slot.instance();
-        vb::CommandButton* button = nullptr;
+        forms::FormSlotBase& slot = formSlot(p.form);
+        forms::Form* form = slot.instance();
+        forms::CommandButton* button = nullptr;
         if (form) {
-            vb::Control& c = control(*form, p.control);
-            if (c.kind() != vb::Control::Kind::CommandButton)
+            forms::Control& c = control(*form, p.control);
+            if (c.kind() != forms::Control::Kind::CommandButton)
                 throw ScriptError{std::string(text) + " is not a command button"};
-            button = static_cast<vb::CommandButton*>(&c);
+            button = static_cast<forms::CommandButton*>(&c);
         }
         if (!button || !button->Visible) {
             out_ << "ignored " << text << '\n';
@@ -347,8 +347,8 @@ private:
 
     // Returns false when the form is not loaded (the key went nowhere).
     bool key(std::string_view formName, bool down, int code, int m, bool report) {
-        vb::FormSlotBase& slot = formSlot(formName);
-        vb::Form* form = slot.instance();
+        forms::FormSlotBase& slot = formSlot(formName);
+        forms::Form* form = slot.instance();
         if (!form) {
             if (report) out_ << "ignored " << slot.name() << '\n';
             return false;
@@ -362,12 +362,12 @@ private:
         // FORM.CONTROL is a path without its property; the views point into `full`.
         const std::string full = std::string(text) + ".x";
         const Path p = parse(full);
-        vb::FormSlotBase& slot = formSlot(p.form);
-        vb::Form* form = slot.instance();
+        forms::FormSlotBase& slot = formSlot(p.form);
+        forms::Form* form = slot.instance();
         if (!form) return;
-        vb::Control& c = control(*form, p.control);
-        if (c.kind() != vb::Control::Kind::Timer) throw ScriptError{std::string(text) + " is not a timer"};
-        auto& timer = static_cast<vb::Timer&>(c);
+        forms::Control& c = control(*form, p.control);
+        if (c.kind() != forms::Control::Kind::Timer) throw ScriptError{std::string(text) + " is not a timer"};
+        auto& timer = static_cast<forms::Timer&>(c);
         const std::uint64_t serial = form->serial();
         for (long long i = 0; i < n; ++i) {
             // The form and its timer are gone once an unload has run its course.
@@ -378,16 +378,16 @@ private:
     }
 
     void dump(std::string_view name) {
-        vb::FormSlotBase& slot = formSlot(name);
-        vb::Form* form = slot.instance();
+        forms::FormSlotBase& slot = formSlot(name);
+        forms::Form* form = slot.instance();
         if (!form) {
             out_ << slot.name() << ".Loaded = False\n";
             return;
         }
         for (const char* p : {"Caption", "WindowState", "Visible", "ActiveControl", "Width", "Height"})
             out_ << slot.name() << '.' << p << " = " << formProperty(*form, p) << '\n';
-        for (vb::Control* c : form->controls())
-            for (vb::PropertyBase* p : c->properties())
+        for (forms::Control* c : form->controls())
+            for (forms::PropertyBase* p : c->properties())
                 out_ << slot.name() << '.' << c->name() << '.' << p->name() << " = " << p->text() << '\n';
     }
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/program.h"
+#include "game/program.h"
 #include "runtime/host.h"
 
 namespace miravel {
@@ -21,16 +21,16 @@ struct ScriptError {
 };
 
 // Prints every lifecycle event of the program the moment it happens; boxes are answered at once.
-class TraceHost : public vb::Host {
+class TraceHost : public forms::Host {
 public:
     explicit TraceHost(std::ostream& out) : out_(out) {}
 
-    void formLoading(vb::Form& f) override;
-    void formShown(vb::Form& f) override;
-    void formUnloading(vb::Form& f) override;
-    void windowStateChanged(vb::Form& f) override;
+    void formLoading(forms::Form& f) override;
+    void formShown(forms::Form& f) override;
+    void formUnloading(forms::Form& f) override;
+    void windowStateChanged(forms::Form& f) override;
     void messageBox(std::string_view title, std::string_view text) override;
-    void runtimeError(const vb::RuntimeError& e) override;
+    void runtimeError(const forms::RuntimeError& e) override;
     void programEnded(int status) override;
 
 private:

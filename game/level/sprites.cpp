@@ -1,14 +1,14 @@
-#include "level/sprites.h"
+#include "game/level/sprites.h"
 
 namespace miravel {
 
 namespace {
-const vb::FormDesign kDesign{"Sprites", 4800, 3600, 0, 0, std::nullopt};
+const forms::FormDesign kDesign{"Sprites", 4800, 3600, 0, 0, std::nullopt};
 // The catalogue is never shown, so where its images stand does not matter; they sit in a row.
-vb::Geometry place(int i) { return {120 + 600 * (i % 7), 120 + 900 * (i / 7), 0, 0}; }
+forms::Geometry place(int i) { return {120 + 600 * (i % 7), 120 + 900 * (i / 7), 0, 0}; }
 }  // namespace
 
-SpritesForm::SpritesForm(vb::FormSlotBase& s, Program& prog)
+SpritesForm::SpritesForm(forms::FormSlotBase& s, Program& prog)
     : GameForm(s, prog, kDesign),
       PimmiSndR(*this, "PimmiSndR", place(0), true, LoadPicture("pimmi_stand_r")),
       PimmiSndL(*this, "PimmiSndL", place(1), true, LoadPicture("pimmi_stand_l")),

@@ -2,7 +2,7 @@
 // routine: starting the program loads and shows the start-up form, the title screen.
 #pragma once
 
-#include "level/module1.h"
+#include "game/level/module1.h"
 #include "runtime/form_slot.h"
 #include "runtime/runtime.h"
 
@@ -16,11 +16,10 @@ class Game3Form;
 class SpritesForm;
 
 inline constexpr const char* kAppTitle = "Miravel Vozoda";
-inline constexpr const char* kFileVersion = "1.00.0003";
 
 class Program {
 public:
-    explicit Program(vb::Host& host);
+    explicit Program(forms::Host& host);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -28,29 +27,29 @@ public:
     // Loads and shows the start-up form, as an event of its own.
     void start();
 
-    vb::Runtime runtime;
-    vb::FormSlot<IntroForm> Intro;
-    vb::FormSlot<SelecForm> Selec;
-    vb::FormSlot<Game1Form> Game1;
-    vb::FormSlot<Game2Form> Game2;
-    vb::FormSlot<Game3Form> Game3;
-    vb::FormSlot<SpritesForm> Sprites;
+    forms::Runtime runtime;
+    forms::FormSlot<IntroForm> Intro;
+    forms::FormSlot<SelecForm> Selec;
+    forms::FormSlot<Game1Form> Game1;
+    forms::FormSlot<Game2Form> Game2;
+    forms::FormSlot<Game3Form> Game3;
+    forms::FormSlot<SpritesForm> Sprites;
     Module1Values Module1;
 };
 
 // What every form of the game shares: the runtime's statements and the other forms by name.
-class GameForm : public vb::Form {
+class GameForm : public forms::Form {
 public:
-    GameForm(vb::FormSlotBase& slot, Program& program, const vb::FormDesign& design);
+    GameForm(forms::FormSlotBase& slot, Program& program, const forms::FormDesign& design);
 
 protected:
     Program& program;
-    vb::FormSlot<IntroForm>& Intro;
-    vb::FormSlot<SelecForm>& Selec;
-    vb::FormSlot<Game1Form>& Game1;
-    vb::FormSlot<Game2Form>& Game2;
-    vb::FormSlot<Game3Form>& Game3;
-    vb::FormSlot<SpritesForm>& Sprites;
+    forms::FormSlot<IntroForm>& Intro;
+    forms::FormSlot<SelecForm>& Selec;
+    forms::FormSlot<Game1Form>& Game1;
+    forms::FormSlot<Game2Form>& Game2;
+    forms::FormSlot<Game3Form>& Game3;
+    forms::FormSlot<SpritesForm>& Sprites;
     Module1Values& Module1;
 };
 

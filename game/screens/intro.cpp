@@ -1,22 +1,22 @@
-#include "screens/intro.h"
+#include "game/screens/intro.h"
 
-#include "screens/selec.h"
+#include "game/screens/selec.h"
 
 namespace miravel {
 
 namespace {
-const vb::FormDesign kDesign{"", 6105, 6795, 2565, 1620, std::nullopt};
-constexpr vb::Color kRed{255, 0, 0}, kBlue{0, 0, 255}, kYellow{255, 255, 0};
+const forms::FormDesign kDesign{"", 6105, 6795, 2565, 1620, std::nullopt};
+constexpr forms::Color kRed{255, 0, 0}, kBlue{0, 0, 255}, kYellow{255, 255, 0};
 
-vb::Font msSans(double points, bool bold = false, bool underline = false) {
+forms::Font msSans(double points, bool bold = false, bool underline = false) {
     return {"MS Sans Serif", points, bold, underline};
 }
 }  // namespace
 
-IntroForm::IntroForm(vb::FormSlotBase& slot, Program& prog)
+IntroForm::IntroForm(forms::FormSlotBase& slot, Program& prog)
     : GameForm(slot, prog, kDesign),
       Label1(*this, "Label1", {-5760, 0, 5895, 615}, true, "Miravel Vozoda",
-             {{"Lucida Handwriting", 27.75}, vb::Color{255, 0, 255}, vb::Color{255, 255, 192}, true}),
+             {{"Lucida Handwriting", 27.75}, forms::Color{255, 0, 255}, forms::Color{255, 255, 192}, true}),
       LblScr(*this, "LblScr", {2520, 3600, 1575, 495}, false, "Score",
              {msSans(18, true, true), kRed, kBlue, true}),
       Score(*this, "Score", {2520, 4080, 1575, 735}, false, "0",
@@ -28,7 +28,7 @@ IntroForm::IntroForm(vb::FormSlotBase& slot, Program& prog)
       Label3(*this, "Label3", {0, 6360, 2295, 435}, true,
              "Ideas or trouble? Tell us on\nthe Miravel Vozoda page.",
              {{}, std::nullopt, kYellow, false}),
-      Shp(*this, "Shp", {2400, 3480, 1815, 1455}, vb::Color{128, 0, 0}),
+      Shp(*this, "Shp", {2400, 3480, 1815, 1455}, forms::Color{128, 0, 0}),
       Timer1(*this, "Timer1", 1, true) {
     Picture = LoadPicture("title");
     Icon = LoadPicture("icon_light");

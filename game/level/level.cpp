@@ -1,16 +1,16 @@
-#include "level/level.h"
+#include "game/level/level.h"
 
-#include "level/sprites.h"
-#include "screens/intro.h"
+#include "game/level/sprites.h"
+#include "game/screens/intro.h"
 
 namespace miravel {
 
 namespace {
 constexpr int kKeyD = 'D';
-const vb::Label::Look kPlainLabel{};
+const forms::Label::Look kPlainLabel{};
 }  // namespace
 
-LevelForm::LevelForm(vb::FormSlotBase& slot, Program& prog, const LevelLayout& l,
+LevelForm::LevelForm(forms::FormSlotBase& slot, Program& prog, const LevelLayout& l,
                      const LevelRules& r)
     : GameForm(slot, prog, l.form),
       Main(*this, "Main", l.Main, true),
@@ -63,10 +63,10 @@ void LevelForm::Form_Load() {
 // Arrows turn and step the heroine 120 twips, with no bound at either edge; D winds up a throw.
 // Her pose is nothing but which holder's picture she shows. Modifier keys are not looked at.
 void LevelForm::Form_KeyDown(int KeyCode, int /*Shift*/) {
-    if (KeyCode == vb::key::Right) {
+    if (KeyCode == forms::key::Right) {
         Main.Picture = Stnd_R.Picture;
         Main.Left = Main.Left + 120;
-    } else if (KeyCode == vb::key::Left) {
+    } else if (KeyCode == forms::key::Left) {
         Main.Picture = Stnd_L.Picture;
         Main.Left = Main.Left - 120;
     } else if (KeyCode == kKeyD) {
@@ -76,10 +76,10 @@ void LevelForm::Form_KeyDown(int KeyCode, int /*Shift*/) {
         if (Main.Picture == Tiara2_L.Picture) Main.Picture = Tiara1_L.Picture;
         if (Main.Picture == Stnd_R.Picture) Main.Picture = Tiara1_R.Picture;
         if (Main.Picture == Tiara2_R.Picture) Main.Picture = Tiara1_R.Picture;
-    } else if (rules.twoRows && KeyCode == vb::key::Up) {
+    } else if (rules.twoRows && KeyCode == forms::key::Up) {
         Main.Top = kRaisedRow;
         Action.Top = kRaisedRow;
-    } else if (rules.twoRows && KeyCode == vb::key::Down) {
+    } else if (rules.twoRows && KeyCode == forms::key::Down) {
         Main.Top = kGroundRow;
         Action.Top = kGroundTiaraRow;
     }
@@ -189,11 +189,11 @@ void LevelForm::defeat(Heroine heroine) {
     Unload(*this);
 }
 
-double LevelForm::score() const { return vb::CDbl(Intro->Score.Caption); }
+double LevelForm::score() const { return forms::CDbl(Intro->Score.Caption); }
 
 // Read afresh from the caption and written back as its digits: a caption that is no number is a
 // type mismatch, as it would be anywhere else the score is read.
-void LevelForm::scoreHit() { Intro->Score.Caption = vb::CStr(score() + kPointsPerHit); }
+void LevelForm::scoreHit() { Intro->Score.Caption = forms::CStr(score() + kPointsPerHit); }
 
 void LevelForm::openExitAtTarget() {
     if (score() >= kExitScore) {
@@ -216,12 +216,12 @@ bool LevelForm::leaveThroughExit() {
     return true;
 }
 
-void LevelForm::fall(vb::Image& ball) {
+void LevelForm::fall(forms::Image& ball) {
     ball.Top = ball.Top + 180;
     if (ball.Top > 2640) ball.Top = -120;
 }
 
-bool LevelForm::fallingBallHits(const vb::Image& ball) const {
+bool LevelForm::fallingBallHits(const forms::Image& ball) const {
     return ball.Top > Main.Top && ball.Left == Main.Left;
 }
 

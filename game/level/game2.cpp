@@ -1,6 +1,6 @@
-#include "level/game2.h"
+#include "game/level/game2.h"
 
-#include "level/game3.h"
+#include "game/level/game3.h"
 
 namespace miravel {
 
@@ -28,7 +28,7 @@ const LevelRules kRules{
 };
 }  // namespace
 
-Game2Form::Game2Form(vb::FormSlotBase& slot, Program& prog)
+Game2Form::Game2Form(forms::FormSlotBase& slot, Program& prog)
     : LevelForm(slot, prog, kLayout, kRules),
       Ball1(*this, "Ball1", {1560, -120, 255, 270}, true, LoadPicture("ball")),
       Ball2(*this, "Ball2", {3600, -120, 255, 270}, true, LoadPicture("ball")),
@@ -46,8 +46,8 @@ void Game2Form::Timer1_Timer() {
         return;
     }
 
-    for (vb::Image* ball : {&Ball1, &Ball2, &Ball3}) fall(*ball);
-    for (vb::Image* ball : {&Ball1, &Ball2, &Ball3}) {
+    for (forms::Image* ball : {&Ball1, &Ball2, &Ball3}) fall(*ball);
+    for (forms::Image* ball : {&Ball1, &Ball2, &Ball3}) {
         if (fallingBallHits(*ball)) {
             defeat(Heroine::Hidden);
             return;

@@ -1,12 +1,12 @@
-#include "app/program.h"
+#include "game/program.h"
 
 #include "assets/artwork.h"
-#include "level/game1.h"
-#include "level/game2.h"
-#include "level/game3.h"
-#include "level/sprites.h"
-#include "screens/intro.h"
-#include "screens/selec.h"
+#include "game/level/game1.h"
+#include "game/level/game2.h"
+#include "game/level/game3.h"
+#include "game/level/sprites.h"
+#include "game/screens/intro.h"
+#include "game/screens/selec.h"
 
 namespace miravel {
 
@@ -14,11 +14,11 @@ namespace {
 // Every form is built from its design on each load, with the program to reach the others by.
 template <class F>
 auto factory(Program& program) {
-    return [&program](vb::FormSlot<F>& slot) { return std::make_unique<F>(slot, program); };
+    return [&program](forms::FormSlot<F>& slot) { return std::make_unique<F>(slot, program); };
 }
 }  // namespace
 
-Program::Program(vb::Host& host)
+Program::Program(forms::Host& host)
     : runtime(host, artwork(), kAppTitle),
       Intro(runtime, "Intro", factory<IntroForm>(*this)),
       Selec(runtime, "Selec", factory<SelecForm>(*this)),
@@ -26,7 +26,7 @@ Program::Program(vb::Host& host)
       Game2(runtime, "Game2", factory<Game2Form>(*this)),
       Game3(runtime, "Game3", factory<Game3Form>(*this)),
       Sprites(runtime, "Sprites", factory<SpritesForm>(*this)) {
-    for (vb::FormSlotBase* slot : std::initializer_list<vb::FormSlotBase*>{
+    for (forms::FormSlotBase* slot : std::initializer_list<forms::FormSlotBase*>{
              &Intro, &Selec, &Game1, &Game2, &Game3, &Sprites})
         runtime.addSlot(*slot);
 }
@@ -34,11 +34,11 @@ Program::Program(vb::Host& host)
 Program::~Program() = default;
 
 void Program::start() {
-    runtime.dispatch([&] { runtime.Show(Intro); });
+    runtime.dispatch([&] { runtime.show(Intro); });
 }
 
-GameForm::GameForm(vb::FormSlotBase& slot, Program& p, const vb::FormDesign& design)
-    : vb::Form(slot, design),
+GameForm::GameForm(forms::FormSlotBase& slot, Program& p, const forms::FormDesign& design)
+    : forms::Form(slot, design),
       program(p),
       Intro(p.Intro),
       Selec(p.Selec),

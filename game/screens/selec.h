@@ -1,19 +1,19 @@
 // The level selection: three buttons, each opening one level window and closing the selection.
 #pragma once
 
-#include "app/program.h"
+#include "game/program.h"
 
 namespace miravel {
 
 class SelecForm final : public GameForm {
 public:
-    SelecForm(vb::FormSlotBase& slot, Program& program);
+    SelecForm(forms::FormSlotBase& slot, Program& program);
 
-    vb::Label Selec;  // the question; it shares the form's name
-    vb::CommandButton G1;  // Easy
-    vb::CommandButton G2;  // Moderate
-    vb::CommandButton G3;  // Difficult
-    vb::Shape Shape1;
+    forms::Label Selec;  // the question; it shares the form's name
+    forms::CommandButton G1;  // Easy
+    forms::CommandButton G2;  // Moderate
+    forms::CommandButton G3;  // Difficult
+    forms::Shape Shape1;
 
     void G1_Click();
     void G2_Click();
@@ -23,7 +23,7 @@ public:
     void closeRequested() override;
 
 private:
-    void open(vb::FormSlotBase& level);
+    void open(forms::FormSlotBase& level);
 };
 
 }  // namespace miravel

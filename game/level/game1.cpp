@@ -1,4 +1,4 @@
-#include "level/game1.h"
+#include "game/level/game1.h"
 
 namespace miravel {
 
@@ -27,7 +27,7 @@ const LevelRules kRules{
 };
 }  // namespace
 
-Game1Form::Game1Form(vb::FormSlotBase& slot, Program& prog)
+Game1Form::Game1Form(forms::FormSlotBase& slot, Program& prog)
     : LevelForm(slot, prog, kLayout, kRules) {}
 
 }  // namespace miravel

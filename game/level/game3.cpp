@@ -1,4 +1,4 @@
-#include "level/game3.h"
+#include "game/level/game3.h"
 
 namespace miravel {
 
@@ -28,7 +28,7 @@ const LevelRules kRules{
 };
 }  // namespace
 
-Game3Form::Game3Form(vb::FormSlotBase& slot, Program& prog)
+Game3Form::Game3Form(forms::FormSlotBase& slot, Program& prog)
     : LevelForm(slot, prog, kLayout, kRules),
       Ball1(*this, "Ball1", {480, 0, 255, 270}, true, LoadPicture("ball")),
       Ball2(*this, "Ball2", {3480, 0, 255, 270}, true, LoadPicture("ball")),
@@ -40,7 +40,7 @@ Game3Form::Game3Form(vb::FormSlotBase& slot, Program& prog)
 }
 
 void Game3Form::Timer1_Timer() {
-    for (vb::Image* ball : {&Ball1, &Ball2, &Ball3}) fall(*ball);
+    for (forms::Image* ball : {&Ball1, &Ball2, &Ball3}) fall(*ball);
     Ball6.Left = Ball6.Left + 120;
     Ball7.Left = Ball7.Left - 120;
     if (Ball6.Left > 7200) Ball6.Left = 0;
@@ -48,7 +48,7 @@ void Game3Form::Timer1_Timer() {
     if (Ball7.Left <= 1) Ball7.Left = 7080;
 
     // Kept: a falling ball leaves the heroine standing while the box is shown.
-    for (vb::Image* ball : {&Ball1, &Ball2, &Ball3}) {
+    for (forms::Image* ball : {&Ball1, &Ball2, &Ball3}) {
         if (fallingBallHits(*ball)) {
             defeat(Heroine::LeftStanding);
             return;

@@ -2,16 +2,16 @@
 // straight over to the Difficult level.
 #pragma once
 
-#include "level/level.h"
+#include "game/level/level.h"
 
 namespace miravel {
 
 class Game2Form final : public LevelForm {
 public:
-    Game2Form(vb::FormSlotBase& slot, Program& program);
+    Game2Form(forms::FormSlotBase& slot, Program& program);
 
-    vb::Image Ball1, Ball2, Ball3;
-    vb::Timer Timer1;  // the balls and the exit
+    forms::Image Ball1, Ball2, Ball3;
+    forms::Timer Timer1;  // the balls and the exit
 
     void Timer1_Timer();
 };

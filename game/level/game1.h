@@ -1,13 +1,13 @@
 // The Easy level: the youma alone. Its exit lives in the tiara's right flight.
 #pragma once
 
-#include "level/level.h"
+#include "game/level/level.h"
 
 namespace miravel {
 
 class Game1Form final : public LevelForm {
 public:
-    Game1Form(vb::FormSlotBase& slot, Program& program);
+    Game1Form(forms::FormSlotBase& slot, Program& program);
 };
 
 }  // namespace miravel

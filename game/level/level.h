@@ -4,7 +4,7 @@
 // layout, its rules and, on the harder levels, the balls.
 #pragma once
 
-#include "app/program.h"
+#include "game/program.h"
 
 namespace miravel {
 
@@ -23,10 +23,10 @@ inline constexpr int kGroundTiaraRow = 2045;
 
 // Start geometry of the stage's controls on one level, in twips.
 struct LevelLayout {
-    vb::FormDesign form;
+    forms::FormDesign form;
     const char* icon;
-    vb::Geometry Main, Stnd_R, Stnd_L, Tiara1_R, Tiara1_L, Tiara2_R, Tiara2_L;
-    vb::Geometry Action, YoumaL, YoumaR, Exito, Label1;
+    forms::Geometry Main, Stnd_R, Stnd_L, Tiara1_R, Tiara1_L, Tiara2_R, Tiara2_L;
+    forms::Geometry Action, YoumaL, YoumaR, Exito, Label1;
 };
 
 // Where the levels' rules differ.
@@ -44,16 +44,16 @@ struct LevelRules {
 
 class LevelForm : public GameForm {
 public:
-    LevelForm(vb::FormSlotBase& slot, Program& program, const LevelLayout& layout,
+    LevelForm(forms::FormSlotBase& slot, Program& program, const LevelLayout& layout,
               const LevelRules& rules);
 
-    vb::Image Main;  // the heroine
-    vb::Image Stnd_R, Stnd_L, Tiara1_R, Tiara1_L, Tiara2_R, Tiara2_L;  // her poses, never shown
-    vb::Image Action;  // the tiara
-    vb::Image YoumaL, YoumaR;
-    vb::Image Exito;   // the exit sign
-    vb::Label Label1;  // a stray caption across the top edge; nothing uses it
-    vb::Timer Youma, TiaraLeft, TiaraRight;
+    forms::Image Main;  // the heroine
+    forms::Image Stnd_R, Stnd_L, Tiara1_R, Tiara1_L, Tiara2_R, Tiara2_L;  // her poses, never shown
+    forms::Image Action;  // the tiara
+    forms::Image YoumaL, YoumaR;
+    forms::Image Exito;   // the exit sign
+    forms::Label Label1;  // a stray caption across the top edge; nothing uses it
+    forms::Timer Youma, TiaraLeft, TiaraRight;
 
     void Form_Load() override;
     void Form_KeyDown(int KeyCode, int Shift) override;
@@ -80,9 +80,9 @@ protected:
     bool leaveThroughExit();
     // One step of a ball falling in its column: 180 twips down, back to the top once strictly
     // below 2640.
-    static void fall(vb::Image& ball);
+    static void fall(forms::Image& ball);
     // A falling ball hits only a heroine exactly in its column, once it is strictly lower than her.
-    bool fallingBallHits(const vb::Image& ball) const;
+    bool fallingBallHits(const forms::Image& ball) const;
     // The score on the title window's score board, and a hit added to it.
     double score() const;
     void scoreHit();

@@ -1,0 +1,30 @@
+// The game on the desktop, as a player starts it: the application's name, version and desktop
+// id, the Qt host with the game's pictures, and the program on it. The game's main() and the
+// benchmarks' harness start it through here, so that they measure what players run.
+#pragma once
+
+#include <QApplication>
+
+#include "game/program.h"
+#include "runtime/qt/qt_host.h"
+
+namespace miravel {
+
+// Settings Qt reads as it starts: call before the QApplication is made.
+void prepareDesktop();
+
+class DesktopGame {
+public:
+    // With the application made; the game ends the event loop when the program ends.
+    explicit DesktopGame(QApplication& app);
+
+    // Shows the title window.
+    void start() { program.start(); }
+    // Shows the title window and runs until the program ends; the program's exit status.
+    int run();
+
+    forms::qt::QtHost host;
+    Program program;
+};
+
+}  // namespace miravel
