@@ -43,7 +43,10 @@ export class Page {
       this.module['_' + name](...args);
     } catch (e) {
       this.failed(e);
+      return;
     }
+    // Whatever the call changed on the page is laid out by now: texts are fitted to their boxes.
+    for (const panel of this.panels.values()) panel.fitText();
   }
 
   // --- From the module -------------------------------------------------------------------------

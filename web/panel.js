@@ -8,6 +8,14 @@
 import { browserKeepsKey, desktopKeyCode, desktopModifiers } from './keys.js';
 import { TouchKeys } from './touch_keys.js';
 
+// Below this a caption is no longer worth reading; the smallest size is kept even if it spills.
+const kSmallestPixelSize = 6;
+
+// The size of a CSS font shorthand, "bold 24px 'Nimbus Sans', sans-serif" -> 24.
+function pixelSize(font) {
+  return parseFloat(/([\d.]+)px/.exec(font)[1]);
+}
+
 function cssColor(rgb) {
   return rgb < 0 ? '' : '#' + rgb.toString(16).padStart(6, '0');
 }
@@ -47,6 +55,8 @@ export class Panel {
     this.controls = [];
     this.caption = '';
     this.focused = null;
+    // Labels and buttons whose text has still to be fitted to its box (fitText).
+    this.unfitted = new Set();
     // Keys pressed here: a key-up whose key-down went elsewhere (the Enter that closed a message
     // box, say) is not this panel's.
     this.keysDown = new Set();
@@ -166,6 +176,7 @@ export class Panel {
     s.background = cssColor(look.backColor) || 'transparent';
     s.textAlign = look.centred ? 'center' : 'left';
     if (look.underline) s.textDecoration = 'underline';
+    label.designedPixels = pixelSize(look.font);
     this.add(index, label, name);
   }
 
@@ -174,6 +185,7 @@ export class Panel {
     button.type = 'button';
     button.tabIndex = -1;
     button.style.font = look.font;
+    button.designedPixels = pixelSize(look.font);
     if (look.underline) button.style.textDecoration = 'underline';
     button.addEventListener('mousedown', (e) => e.preventDefault());  // the panel keeps the keyboard
     button.addEventListener('click', () => this.game.click(index));
@@ -198,6 +210,7 @@ export class Panel {
       el.style.width = width + 'px';
       el.style.height = height + 'px';
     }
+    if (el.designedPixels) this.unfitted.add(el);
   }
 
   setPicture(index, number) {
@@ -214,6 +227,22 @@ export class Panel {
     if (!el) return;
     if (el.tagName === 'BUTTON') setCaption(el, text);
     else el.textContent = text;
+    this.unfitted.add(el);
+  }
+
+  // The stand-in faces are wider and taller than the faces the game was drawn with: a text that
+  // would be cut by its box is set a pixel smaller at a time until it fits (its lines stay the
+  // designed line height apart). Done once a text or box has changed and the panel shows it,
+  // since only a laid-out text can be measured.
+  fitText() {
+    if (!this.unfitted.size || this.element.hidden) return;
+    for (const el of this.unfitted) {
+      if (el.hidden) continue;  // fitted when it shows
+      this.unfitted.delete(el);
+      el.style.fontSize = el.designedPixels + 'px';
+      const cut = () => el.scrollWidth > el.clientWidth || el.scrollHeight > el.clientHeight;
+      for (let px = el.designedPixels - 1; px >= kSmallestPixelSize && cut(); --px) el.style.fontSize = px + 'px';
+    }
   }
 
   setFocus(index) {

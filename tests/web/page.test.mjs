@@ -7,7 +7,7 @@ import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
 import {
-  comparePixels, control, countCallbacks, gone, kWait, launchChromium, openGame, panel, placeOf, serveSite, shown,
+  comparePixels, control, countCallbacks, cutTexts, gone, kWait, launchChromium, openGame, panel, placeOf, serveSite, shown,
   waitUntil,
 } from './support.mjs';
 
@@ -50,6 +50,7 @@ test('a game by mouse and keys: slide, Begin, selection, a level, a throw, defea
   assert.ok(sliding.x < 6, `the title starts at ${sliding.x}`);
   await beginOffered(page);
   assert.equal((await placeOf(page, 'Intro', 'Label1')).x, 6);
+  assert.deepEqual(await cutTexts(page, 'Intro'), []);
   assert.ok(await hasClass(control(page, 'Intro', 'Quit'), 'focused'));
   // The title picture, unscaled from the top-left, where nothing lies over it.
   await expectPixels(page, 'Intro', [[20, 60], [100, 200], [400, 300], [300, 440], [5, 400], [406, 100]]
@@ -67,6 +68,7 @@ test('a game by mouse and keys: slide, Begin, selection, a level, a throw, defea
   await page.locator('#taskbar [data-task=Intro]').waitFor({ timeout: kWait });
   assert.ok(await hasClass(control(page, 'Selec', 'G1'), 'focused'));
   assert.notEqual(await pointer('Selec'), await pointer('Intro'));
+  assert.deepEqual(await cutTexts(page, 'Selec'), []);
   await page.keyboard.press('Enter');
   await shown(page, 'Game1');
   await gone(page, 'Selec');
@@ -120,6 +122,7 @@ test('a game by mouse and keys: slide, Begin, selection, a level, a throw, defea
   assert.match(await control(page, 'Intro', 'Score').textContent(), /^\d+$/);
   assert.equal(await control(page, 'Intro', 'LblScr').textContent(), 'Score');
   assert.ok(await isHidden(control(page, 'Intro', 'strt')));
+  assert.deepEqual(await cutTexts(page, 'Intro'), []);
 
   // Quit ends the game; the page says so and offers a new one.
   await control(page, 'Intro', 'Quit').click();

@@ -106,6 +106,14 @@ export function countCallbacks() {
   };
 }
 
+// The labels and buttons shown on a form's panel whose text its box cuts, by name.
+export function cutTexts(page, form) {
+  return page.evaluate((f) => [...document.querySelectorAll(`[data-form="${f}"] .client > [data-control]`)]
+    .filter((el) => !el.hidden && (el.classList.contains('label') || el.tagName === 'BUTTON'))
+    .filter((el) => el.scrollWidth > el.clientWidth || el.scrollHeight > el.clientHeight)
+    .map((el) => el.dataset.control), form);
+}
+
 export async function waitUntil(page, f, arg) {
   await page.waitForFunction(f, arg, { timeout: kWait, polling: 20 });
 }
