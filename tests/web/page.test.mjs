@@ -271,18 +271,19 @@ test('zoomed, the pictures stay crisp: each pixel a square of one colour', async
 test('real time: a stall brings one tick, not a burst; once the slide is over nothing runs', async () => {
   const { page, context, errors } = await openGame(browser, server.url, {}, countCallbacks);
   await shown(page, 'Intro');
-  const labelX = () => parseFloat(document.querySelector('[data-form=Intro] [data-control=Label1]').style.transform.slice(10));
-  await waitUntil(page, `(${labelX})() > -300`);
-  // The page is held up for 400 ms, some 25 periods of the slide's timer: it then moves once.
-  const moved = await page.evaluate(async () => {
+  // Once the slide is under way the page is held up for 400 ms, some 25 periods of the slide's
+  // timer, all in one go inside the page: the title then moves once, by one step of 10 px.
+  const moved = await page.evaluate(async (wait) => {
     const x = () => parseFloat(document.querySelector('[data-form=Intro] [data-control=Label1]').style.transform.slice(10));
+    const soon = () => new Promise((r) => setTimeout(r, 5));
+    const deadline = performance.now() + wait;
+    while (!(x() > -300) && performance.now() < deadline) await soon();
     const before = x();
     const end = performance.now() + 400;
     while (performance.now() < end);
-    await new Promise((r) => setTimeout(r, 0));
-    await new Promise((r) => requestAnimationFrame(r));
+    while (x() === before && performance.now() < deadline + 400) await soon();
     return x() - before;
-  });
+  }, kWait);
   assert.ok(moved > 0 && moved <= 20, `the title moved ${moved} px after the stall`);
 
   // Once Begin is offered the page has nothing more to do: no timeout and no animation frame is
