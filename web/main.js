@@ -13,8 +13,16 @@ const fontsReady = Promise.all(['16px "Nimbus Sans"', 'bold 16px "Nimbus Sans"',
 if (navigator.maxTouchPoints > 0 || matchMedia('(any-pointer: coarse)').matches) document.body.classList.add('touch');
 addEventListener('touchstart', () => document.body.classList.add('touch'), { once: true, passive: true });
 
-// The pictures, in one pack, come while the game's module does (the page preloads both).
-const picturePack = fetch('pictures.pack');
+// The module and the pictures' pack are on their way since the page began (index.html).
+const early = window.miravelEarly;
 
-const page = new Page(document, fontsReady, picturePack);
-createMiravel({ page }).then((module) => page.connect(module), (error) => page.failed(error));
+const page = new Page(document, fontsReady, early.pictures);
+createMiravel({
+  page,
+  // The module compiled meanwhile is instantiated here; the rest is as Emscripten does it.
+  instantiateWasm(imports, receiveInstance) {
+    early.module.then((module) => WebAssembly.instantiate(module, imports).then((instance) => receiveInstance(instance, module)))
+      .catch((error) => page.failed(error));
+    return {};
+  },
+}).then((module) => page.connect(module), (error) => page.failed(error));
