@@ -19,14 +19,17 @@ export const kWait = 20000;
 // scripts/serve-site on a free port; resolves to { url, stop }.
 export function serveSite() {
   return new Promise((resolve, reject) => {
-    const server = spawn('python3', [`${root}scripts/serve-site`, site, '0'], { stdio: ['ignore', 'pipe', 'inherit'] });
+    // A process group of its own, stopped whole: python3 may be a launcher (pyenv's, say) that
+    // leaves the server behind when only it is killed.
+    const server = spawn('python3', [`${root}scripts/serve-site`, site, '0'],
+      { stdio: ['ignore', 'pipe', 'inherit'], detached: true });
     server.on('error', reject);
     server.stdout.setEncoding('utf8');
     let said = '';
     server.stdout.on('data', (chunk) => {
       said += chunk;
       const m = said.match(/at (http:\/\/127\.0\.0\.1:\d+\/)/);
-      if (m) resolve({ url: m[1], stop: () => server.kill() });
+      if (m) resolve({ url: m[1], stop: () => process.kill(-server.pid) });
     });
     server.on('exit', (code) => reject(new Error(`the site server stopped (${code}): ${said}`)));
   });
