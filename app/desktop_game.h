@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The game on the desktop, as a player starts it: the application's name, version and desktop
 // id, the Qt host with the game's pictures, and the program on it. The game's main() and the
 // benchmarks' harness start it through here, so that they measure what players run.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The game on the desktop: the program's forms on real windows, run until the program ends.
 #include <QApplication>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The pictures the game carries, by name, with their sizes in pixels. The files themselves are
 // assets/<name>.<ext>, embedded into the game; the rules only need the names and sizes.
 #pragma once

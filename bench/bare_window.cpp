@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The reference for start-up, memory and playing cost: the least a Qt 6 Widgets program can show,
 // one window of the title window's size (407 x 453) with its background painted.
 //

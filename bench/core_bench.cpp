@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The runtime model alone, headless: what one timer tick and one key event cost.
 //
 //   bench_core [google benchmark flags]

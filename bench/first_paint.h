@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // First-paint hook shared by the bare window and the game harness, so both are timed alike.
 // MIRAVEL_BENCH_T0: the launcher's CLOCK_MONOTONIC in ns just before it started the process;
 // the hook prints the time from then to the end of the first paint (its flush included, as the

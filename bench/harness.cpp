@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The game on the desktop host, started as players start it, with measuring hooks.
 //
 //   bench_harness startup     prints first_paint_ms (see first_paint.h) for the title window

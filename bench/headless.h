@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // A host with no display for the benchmarks: message boxes are answered at once, and it counts
 // the events the runtime completes (each tick and each key is one).
 #pragma once

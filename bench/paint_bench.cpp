@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The desktop host offscreen: what painting a window costs, what a whole frame of play costs (the
 // ticks, the host's sync and the repaint), and an audit of repaints that showed nothing new.
 //

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs every benchmark and harness in a built bench directory and prints the figures as a table.
 
     python3 bench/run_all.py BUILD/bench [--quick]

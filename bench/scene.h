@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The mid-game state the benchmarks measure: a level opened the way a player opens it, the
 // heroine where nothing can end the level, and her tiara in flight.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Writes the hicolor theme icons from the program's window icon: make_icons ICON OUTDIR NAME SIZE...
 // puts OUTDIR/<SIZE>x<SIZE>/apps/NAME.png for each SIZE, and OUTDIR/scalable/apps/NAME.svg for
 // the SIZE "scalable".

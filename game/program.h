@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The program: its runtime and the one global instance of each of its forms. There is no main
 // routine: starting the program loads and shows the start-up form, the title screen.
 #pragma once

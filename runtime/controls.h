@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The intrinsic controls a form carries: images, labels, command buttons, shapes and timers.
 // A control lives inside its form; the form owns it as a member and it registers itself there.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // A form: one window of the game with its controls, its design data and its event handlers.
 // Each form class is built from its design every time it is loaded; it knows its runtime, which
 // owns the windows, the clock and the program's end.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The one global instance of each form. A slot builds its form from the design on load, and
 // `Slot->Control` loads the form hidden first if it is not loaded, as a reference to a control of
 // an unloaded form does.

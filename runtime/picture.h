@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Pictures: immutable picture objects with a handle. Giving an image another image's picture
 // shares the object; two pictures are the same picture when their handles are equal.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Properties of forms and controls. A property reads and assigns like a plain value
 // (`Main.Left = Main.Left + 120;`), and tells its owner on every assignment so that the owner can
 // react (a timer restarts its period, an image takes its picture's size) and the host knows what

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The forms runtime: the forms and their lifecycle, the clock and its timers, the routing of
 // clicks and keys, the message box, run-time errors and the end of the program. The game's
 // handlers are written against it; a Host puts it on a desktop or behind a script.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Values of the forms runtime: run-time errors, the checked number types the game's arithmetic
 // uses, and the conversions between the score's text and numbers.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The Easy level: the youma alone. Its exit lives in the tiara's right flight.
 #pragma once
 

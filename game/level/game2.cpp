@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/level/game2.h"
 
 #include "game/level/game3.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The Moderate level: three balls fall in fixed columns. A score of 1000 or more hands the game
 // straight over to the Difficult level.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The Difficult level: three falling balls, one ball along the floor and one overhead, and two
 // rows for the heroine.
 #pragma once

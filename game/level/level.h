@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // What the three level windows share: the street stage with the heroine, her picture holders,
 // the tiara, the two youma and the exit sign; the set-up from the sprite catalogue; the keys; the
 // tiara's flight; the youma wave; and the sequences that end a level. Each level adds its own

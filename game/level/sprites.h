@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The sprite catalogue: a form that is never shown. It holds the two heroine sets the levels take
 // their pictures from; the first reference to it in a run loads it, and it stays loaded.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The title screen: the start-up form. It slides the title in, offers Begin and Quit, holds the
 // game's score in its Score label and, after a defeat, shows it on the score board.
 #pragma once

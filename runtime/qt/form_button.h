@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // A command button of a form as a real push button. It never takes Qt's keyboard focus and owns
 // no shortcut: the model routes every key and says which button has the focus.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The window of one shown form: a fixed-size top-level widget that paints the form's background,
 // shapes, images and labels, carries its command buttons, and hands every key, click, close and
 // minimise of the player to the host.

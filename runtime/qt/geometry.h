@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Twips, as the model keeps positions, to the pixels of a window's client area.
 #pragma once
 

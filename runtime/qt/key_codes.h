@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Qt keys as the desktop key codes and modifier mask the forms runtime works with.
 #pragma once
 

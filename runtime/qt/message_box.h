@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The game's message box: its text and one OK button under the program's title, modal over the
 // window it belongs to. A dialog that asks for no minimise or maximise, and comes straight back
 // where a window manager minimises it all the same (openbox offers that on every dialog, and takes

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The game's pictures as Qt pixmaps, each artwork loaded once from the embedded resources.
 #pragma once
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Where the game's windows open on the screen: where the game wants them, as long as the whole
 // window, frame included, lies on the screen's available area; moved just enough where it would
 // not (a title window at twice its size runs off a small screen's bottom, hiding Begin and Quit).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The desktop host: puts the forms runtime on a Qt desktop. One top-level window per shown form,
 // Qt message boxes, and the real-time pump of the model's timers. The model decides everything;
 // the host shows it and hands the player's input back.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Drives the model's clock in real time: one single-shot timer, armed for the next tick due.
 #pragma once
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Minimising and bringing back a window, the same on every platform Qt offers on Linux. On X a
 // window manager minimises and restores on request and says so. Wayland's shell lets a window ask
 // to be minimised but has no request to come back, and tells the window nothing of it: Qt reports

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Checks every picture of the game's catalogue: the container format byte by
 // byte (the forms load these files as they are, so a wrong header field is a
 // real fault), what Qt decodes from it, the mirror pairs, that the game embeds

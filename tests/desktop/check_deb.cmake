@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # Reads the .deb and its -dbgsym package made by scripts/package: the control fields a packager
 # sets by hand, the dependencies, the files, and that the debug symbols belong to the program.
 # Run by `scripts/package --check` as

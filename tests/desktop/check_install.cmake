@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # Installs the build into a scratch DESTDIR with prefix /usr, then checks the files, their modes,
 # the icon sizes, and that the entry, the icons, the binary and the metainfo name each other.
 cmake_minimum_required(VERSION 3.25)

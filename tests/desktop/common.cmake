@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # Shared by the install and .deb checks: what a full install holds, relative to the prefix, with
 # the program in BIN_DIR (bin unless the caller says otherwise).
 string(REPLACE "," ";" ICON_SIZES "${ICON_SIZES}")

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Checks the generated theme icons against the program's window icon. Every output pixel must be
 // the area-weighted average of the source pixels it covers: for whole multiples that is an exact
 // copy of one source pixel (crisp squares), and otherwise only pixels across a boundary blend.

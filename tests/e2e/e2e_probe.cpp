@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The end-to-end tests' eyes and hands where xdotool and ImageMagick have none:
 //   wm                      a stand-in window manager (see runWindowManager)
 //   close WINDOW            what a frame's close button does: WM_DELETE_WINDOW to the window

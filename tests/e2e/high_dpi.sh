@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # The game on a high-DPI screen (QT_SCALE_FACTOR=2): every window twice its size, pixel art in
 # crisp 2x2 squares, text drawn at the screen's resolution, positions and rules as at scale 1.
 # Also: an idle title screen uses no CPU, and the frame's close button on the title window ends

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # Shared by the end-to-end scripts: the game's windows and where things are in them, waiting,
 # reporting, and what a player sees in screenshots. A desktop's own part (x11.sh for an X server,
 # wayland/desktop.sh for weston) is sourced after this one and gives the game's windows, input

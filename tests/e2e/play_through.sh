@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # The keys of a level as a player taps and holds them, on the real binary in a private X server:
 # on the Easy level Left turns and steps her, a held D winds up and throws once at its release
 # (the X server's auto-repeat must not throw), the tiara flies, a held Left walks her on until it

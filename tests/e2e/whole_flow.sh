@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # The whole game as a player goes through it, on one kind of desktop: the title slides in, Begin
 # minimises it and opens the selection, the selection's frame close brings the title back, a
 # level, a defeat and its box, the title back with the score board, Quit.

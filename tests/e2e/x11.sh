@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # The X server's part of the end-to-end scripts (see lib.sh): a private Xvfb, a window manager,
 # the game's windows as X sees them, real X input (xdotool) and screenshots (ImageMagick).
 for tool in Xvfb xdotool import xprop xwininfo; do

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // What the player sees at the moment a level's message box comes up: a defeat shows its box while
 // the level is still there (with the heroine hidden or, for some Difficult hits, still standing);
 // an exit shows its box after the level window has gone.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Message boxes: a Qt box with the program's title, the text, one OK button and no icon; modal,
 // with the model's timers held while it is open. A run-time error is such a box, then the end.
 #include <QLabel>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The game's designed fonts are rarely installed on Linux; each falls to a close stand-in.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The host tests need a QApplication; offscreen unless the caller asks for another platform.
 #include <gtest/gtest.h>
 

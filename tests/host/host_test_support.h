@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // What the host tests share: the game on the desktop host, small probe forms that record what
 // reaches the model, and helpers to look at pictures and message boxes.
 #pragma once

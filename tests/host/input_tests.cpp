@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The player's keys, clicks and window buttons reach the model, and only the model: Qt neither
 // clicks buttons on its own keys nor moves its focus on Tab.
 #include <QApplication>

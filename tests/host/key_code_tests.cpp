@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Qt's keys as the desktop key codes the game's handlers compare with.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // What the windows show, compared pixel by pixel with the decoded pictures. Run at scale factor 1
 // and again at 2, where every picture pixel must become a crisp square of the same colour.
 #include <QCoreApplication>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The timer pump: the model's timers tick on the desktop's clock, never faster, never in bursts,
 // and nothing is armed when no timer runs. Run on a clock the test moves.
 #include <QTest>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Every caption of the game drawn with the stand-in faces stays inside its designed box, at the
 // scales a desktop offers: each label's text, and each button's caption inside its focus frame.
 // The text is drawn on a larger canvas and any ink outside the box is a fault.

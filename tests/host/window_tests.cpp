@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Each shown form is one fixed-size top-level window, placed, titled and dressed as designed.
 #include <QCoreApplication>
 #include <QCursor>

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # The scripted driver must print byte-identical output for the same script on every run. Runs each
 # scenario twice in processes of their own (the second with a different working directory and
 # with freed memory scribbled over), then all of them in one process, and compares every byte of

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # Runs the scenarios with miravel-script under valgrind memcheck, all in one process (valgrind's
 # start-up costs more than the scenarios themselves), and fails on any memory error or definite
 # leak. Whether a scenario's expectations hold is the scenario tests' business; a scenario that

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Plays the whole game through the runtime model, one miravel-script command at a time, with a host
 // that answers message boxes at once, and checks the game's invariants after every command, at
 // every message box and around every handler. The commands are script lines, so whatever the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Long seeded random play through the runtime model. Every command is a miravel-script line, so a
 // failure is reported as its seed and the shortest script found that still shows it.
 //   MIRAVEL_RANDOM_PLAY_SEEDS       how many games (default below; raise it for a long run)

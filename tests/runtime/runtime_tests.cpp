@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The forms runtime on small forms of its own: lifecycle, pictures, the clock, keys and focus,
 // message boxes, errors and the end of the program.
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Conversions between the score's text and numbers, and the checked arithmetic of positions and
 // intervals.
 #include <gtest/gtest.h>

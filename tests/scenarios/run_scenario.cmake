@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # Runs one scenario with miravel-script. It passes when the script exits 0 (every expect held)
 # and, where a NAME.out file stands beside it, the whole output equals that file.
 #   cmake -DSCRIPT=<miravel-script> -DSCENARIO=<file.scn> -P run_scenario.cmake

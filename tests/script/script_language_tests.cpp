@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The scripted driver's language beyond single commands: a repeat count on key commands, and
 // tables of cases. Each is checked against what the plain lines it stands for print.
 #include <gtest/gtest.h>

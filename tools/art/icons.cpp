@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The six 48 x 48 icons: the game's light, the animal and face pointers, and a
 // portrait for each level window. Drawn with QPainter (no smoothing: an icon is
 // 256 colours with a one-bit mask, so every pixel is either fully drawn or

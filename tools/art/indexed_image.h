@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Palette pictures: the form every sprite and icon passes through before it is
 // written. A picture is either opaque or fully transparent per pixel; the
 // transparent pixels all use one reserved palette index (the "key").

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // miravel-art OUTDIR: draws every picture of the game's catalogue and writes it
 // into OUTDIR under the name the forms load it by. The output depends on
 // nothing but this source, so running it twice gives the same bytes.

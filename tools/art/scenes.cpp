@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The three bitmaps: the title illustration, the street behind the levels and
 // the exit sign. The large pictures are drawn with plain fills and pixel loops
 // (no smoothing), so they keep the crisp look of the sprites that stand on them.

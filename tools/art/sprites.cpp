@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The sprites, drawn as pixel grids: one character per pixel, '.' for the
 // transparent key. Each family shares one legend so that a figure keeps the
 // same colours in every pose. Only the right-facing pictures are drawn here;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // libFuzzer entry point: the input bytes are a miravel-script script, run twice, each time against
 // a fresh game. Looked for: crashes, sanitizer reports, hangs, and two runs that print different
 // output.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The scripted driver's commands, one line at a time against a fresh program: the traces of
 // what happens and the values asked for, printed as they come. miravel-script runs files of them;
 // the random-play harness runs them one by one on a host that adds checks of its own.

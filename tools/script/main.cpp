@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // miravel-script [FILE...]: runs each script file (or standard input) against a fresh game.
 // Exit status: 0 when every expect held, 1 when one failed, 2 when a script is wrong.
 #include <fstream>

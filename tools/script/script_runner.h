@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The scripted driver: runs the game with a headless host on a virtual clock, from a script of
 // commands, printing what happens. Tests, tools and fuzzers drive the game through it.
 #pragma once

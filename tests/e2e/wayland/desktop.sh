@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # weston's part of the end-to-end scripts (see ../lib.sh): a private headless weston with the
 # probe module (a seat the test drives, see probe_module.c), the game on it as a native Wayland
 # client, its windows as the compositor sees them, input through the probe's seat and

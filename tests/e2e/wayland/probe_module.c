@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 /*
  * A weston 10 module for the end-to-end tests: a seat of its own (keyboard and pointer) that a
  * test drives, and eyes on what the compositor shows. It listens on the UNIX socket named by

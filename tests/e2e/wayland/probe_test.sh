@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # The probe itself, with weston's own demo client: a bad command gets an error line and leaves
 # the compositor running; keys arrive with the modifiers held, clicks as button presses where
 # the pointer is; activate moves the keyboard focus; close ends the client; a screenshot is the

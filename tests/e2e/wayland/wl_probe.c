@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 /*
  * wl-probe CMD...: sends one command to the probe module in weston (the socket named by
  * WL_PROBE_SOCKET) and prints its answer. Exit status 0 when the module answers "ok", 1 on an
