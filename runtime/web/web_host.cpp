@@ -1,6 +1,5 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-//
 #include "runtime/web/web_host.h"
 
 #include <algorithm>
