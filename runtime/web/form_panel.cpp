@@ -3,6 +3,7 @@
 #include "runtime/web/form_panel.h"
 
 #include "runtime/form.h"
+#include "runtime/runtime.h"
 #include "runtime/web/page.h"
 #include "runtime/web/picture_numbers.h"
 #include "runtime/web/stand_in_fonts.h"
@@ -114,7 +115,8 @@ void FormPanel::sync() {
     syncedRevision_ = form_.revision();
     if (!sent_ || form_.Caption.get() != caption_) {
         caption_ = form_.Caption.get();
-        page::setCaption(id_, caption_);
+        // A form without a caption still names the program on its title bar, as on the desktop.
+        page::setCaption(id_, caption_.empty() ? form_.runtime().title() : caption_);
     }
     const std::vector<forms::Control*>& controls = form_.controls();
     if (!sent_) shown_.resize(controls.size());
