@@ -129,7 +129,7 @@ void BM_Frame(benchmark::State& state, Screen s) {
 std::string shown(const forms::Form& f) {
     std::string s;
     auto rect = [&](const forms::VisibleControl& c) {
-        const QRect r = forms::qt::pixelRect(c);
+        const QRect r = forms::qt::qRectOf(c);
         s += std::to_string(r.x()) + ',' + std::to_string(r.y()) + ',' + std::to_string(r.width()) + ',' +
              std::to_string(r.height()) + ';';
     };

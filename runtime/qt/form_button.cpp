@@ -31,7 +31,7 @@ void FormButton::sync() {
         // setText grabs the "&" letter as a Qt shortcut; Alt+letter is the model's to route.
         setShortcut(QKeySequence());
     }
-    const QRect place = pixelRect(*button_);
+    const QRect place = qRectOf(*button_);
     if (caption != fittedFor_.first || place.size() != fittedFor_.second) {
         fittedFor_ = {caption, place.size()};
         fitted_ = FittedText(button_->look.font, caption, {captionBox(place.size()), true, true, false}, true);

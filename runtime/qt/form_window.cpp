@@ -97,13 +97,13 @@ FormWindow::Shown FormWindow::shownOf(const forms::Control& c) {
     case forms::Control::Kind::Label: {
         auto& label = static_cast<const forms::Label&>(c);
         if (!label.Visible) break;
-        s.rect = pixelRect(label);
+        s.rect = qRectOf(label);
         s.caption = label.Caption.get();
         break;
     }
     case forms::Control::Kind::Shape: {
         auto& shape = static_cast<const forms::Shape&>(c);
-        if (shape.Visible) s.rect = pixelRect(shape);
+        if (shape.Visible) s.rect = qRectOf(shape);
         break;
     }
     case forms::Control::Kind::CommandButton:  // a widget of its own
@@ -172,7 +172,7 @@ void FormWindow::paintArea(QPainter& p, const QRect& area) {
             auto& shape = static_cast<forms::Shape&>(*c);
             if (!shape.Visible) break;
             // Drawn as a frame: the shapes of the game mark out a place, they do not cover it.
-            const QRect r = pixelRect(shape);
+            const QRect r = qRectOf(shape);
             if (!r.intersects(area)) break;
             constexpr int kFrame = 2;
             const QColor colour = toQColor(shape.color);
@@ -195,7 +195,7 @@ void FormWindow::paintArea(QPainter& p, const QRect& area) {
         case forms::Control::Kind::Label: {
             auto& label = static_cast<forms::Label&>(*c);
             if (!label.Visible) break;
-            const QRect r = pixelRect(label);
+            const QRect r = qRectOf(label);
             if (!r.intersects(area)) break;
             p.drawPixmap(r.topLeft(), labelText(label, r.size(), scale));
             break;

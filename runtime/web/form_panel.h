@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/web/geometry.h"
+#include "runtime/pixels.h"
 
 namespace forms {
 class Control;

@@ -82,7 +82,7 @@ TEST_F(Captions, EveryLabelsTextLiesInsideItsBoxAtEveryScale) {
         if (c.kind() != forms::Control::Kind::Label) return;
         ++labels;
         auto& label = static_cast<forms::Label&>(c);
-        const QSize box = forms::qt::pixelRect(label).size();
+        const QSize box = forms::qt::qRectOf(label).size();
         const forms::qt::FittedText text = forms::qt::FormWindow::labelLayout(label, box);
         SCOPED_TRACE(form.name() + "." + label.name() + " \"" + label.Caption.get() + "\"");
         EXPECT_TRUE(text.fits());
@@ -113,7 +113,7 @@ TEST_F(Captions, TextsSetOnTheLinesTheyWereDesignedFor) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.label.name()) + " \"" + c.caption + "\"");
         c.label.Caption = c.caption;
-        const QSize box = forms::qt::pixelRect(c.label).size();
+        const QSize box = forms::qt::qRectOf(c.label).size();
         const forms::qt::FittedText text = forms::qt::FormWindow::labelLayout(c.label, box);
         EXPECT_EQ(text.lineCount(), c.lines);
         EXPECT_GE(text.font().pixelSize(), c.label.look.font.pixelSize() - c.shrinksBy);
@@ -127,7 +127,7 @@ TEST_F(Captions, EveryButtonsCaptionLiesInsideItsFocusFrame) {
         if (c.kind() != forms::Control::Kind::CommandButton) return;
         ++buttons;
         auto& button = static_cast<forms::CommandButton&>(c);
-        const QSize size = forms::qt::pixelRect(button).size();
+        const QSize size = forms::qt::qRectOf(button).size();
         const QSizeF frame = forms::qt::FormButton::captionBox(size).size();
         const forms::qt::FittedText text(button.look.font, QString::fromStdString(button.Caption.get()),
                                       {QRectF(QPointF(), frame), true, true, false}, true);
