@@ -4,7 +4,7 @@
 
 #include "assets/artwork.h"
 #include "game/version.h"
-#include "runtime/qt/platform_settings.h"
+#include "qt_host/platform_settings.h"
 
 namespace miravel {
 

@@ -9,7 +9,7 @@
 #include <QApplication>
 
 #include "game/program.h"
-#include "runtime/qt/qt_host.h"
+#include "qt_host/qt_host.h"
 
 namespace miravel {
 

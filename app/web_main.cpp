@@ -9,7 +9,7 @@
 
 #include "game/program.h"
 #include "assets/artwork.h"
-#include "runtime/web/web_host.h"
+#include "web_host/web_host.h"
 
 namespace {
 

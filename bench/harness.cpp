@@ -27,7 +27,7 @@
 #include "app/desktop_game.h"
 #include "desktop.h"
 #include "first_paint.h"
-#include "runtime/qt/form_window.h"
+#include "qt_host/form_window.h"
 #include "scene.h"
 
 namespace {

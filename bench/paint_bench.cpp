@@ -23,9 +23,9 @@
 
 #include "assets/artwork.h"
 #include "desktop.h"
-#include "runtime/qt/form_window.h"
-#include "runtime/qt/geometry.h"
-#include "runtime/qt/qt_host.h"
+#include "qt_host/form_window.h"
+#include "qt_host/geometry.h"
+#include "qt_host/qt_host.h"
 #include "scene.h"
 
 namespace {

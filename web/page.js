@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// What the game's module calls (runtime/web/page.h), and the one gate through which the page
+// What the game's module calls (web_host/page.h), and the one gate through which the page
 // calls the module: never while it sleeps in a message box, never after the program has ended.
 import { Desktop } from './desktop.js';
 import { messageBox } from './message_box.js';

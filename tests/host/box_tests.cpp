@@ -10,8 +10,8 @@
 
 #include "host_test_support.h"
 #include "game/level/game1.h"
-#include "runtime/qt/form_button.h"
-#include "runtime/qt/message_box.h"
+#include "qt_host/form_button.h"
+#include "qt_host/message_box.h"
 #include "game/screens/intro.h"
 #include "game/screens/selec.h"
 

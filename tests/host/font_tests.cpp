@@ -7,7 +7,7 @@
 #include <QFontInfo>
 
 #include "runtime/controls.h"
-#include "runtime/qt/stand_in_fonts.h"
+#include "qt_host/stand_in_fonts.h"
 
 namespace hosttest {
 namespace {

@@ -3,7 +3,7 @@
 #include "host_test_support.h"
 
 #include <QApplication>
-#include "runtime/qt/message_box.h"
+#include "qt_host/message_box.h"
 #include <QPushButton>
 #include <QTimer>
 

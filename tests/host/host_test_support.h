@@ -22,8 +22,8 @@
 #include "runtime/controls.h"
 #include "runtime/form.h"
 #include "runtime/form_slot.h"
-#include "runtime/qt/form_window.h"
-#include "runtime/qt/qt_host.h"
+#include "qt_host/form_window.h"
+#include "qt_host/qt_host.h"
 #include "runtime/runtime.h"
 
 namespace forms::qt {

@@ -9,7 +9,7 @@
 
 #include "host_test_support.h"
 #include "game/level/game1.h"
-#include "runtime/qt/form_button.h"
+#include "qt_host/form_button.h"
 #include "game/screens/intro.h"
 #include "game/screens/selec.h"
 

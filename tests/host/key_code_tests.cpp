@@ -4,7 +4,7 @@
 // Qt's keys as the desktop key codes the game's handlers compare with.
 #include <gtest/gtest.h>
 
-#include "runtime/qt/key_codes.h"
+#include "qt_host/key_codes.h"
 
 namespace forms::qt {
 namespace {

@@ -14,10 +14,10 @@
 
 #include "game/program.h"
 #include "runtime/controls.h"
-#include "runtime/qt/fitted_text.h"
-#include "runtime/qt/form_button.h"
-#include "runtime/qt/form_window.h"
-#include "runtime/qt/geometry.h"
+#include "qt_host/fitted_text.h"
+#include "qt_host/form_button.h"
+#include "qt_host/form_window.h"
+#include "qt_host/geometry.h"
 #include "game/screens/intro.h"
 #include "game/screens/selec.h"
 

@@ -8,8 +8,8 @@
 #include <QScreen>
 
 #include "host_test_support.h"
-#include "runtime/qt/form_button.h"
-#include "runtime/qt/placement.h"
+#include "qt_host/form_button.h"
+#include "qt_host/placement.h"
 #include "game/level/game1.h"
 #include "game/level/game2.h"
 #include "game/level/game3.h"

@@ -16,8 +16,8 @@
 #include <QString>
 
 #include "runtime/host.h"
-#include "runtime/qt/picture_cache.h"
-#include "runtime/qt/timer_pump.h"
+#include "qt_host/picture_cache.h"
+#include "qt_host/timer_pump.h"
 
 namespace forms {
 class CommandButton;

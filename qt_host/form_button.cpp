@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "runtime/qt/form_button.h"
+#include "qt_host/form_button.h"
 
 #include <QPen>
 #include <QStyleOptionButton>
@@ -8,8 +8,8 @@
 
 #include "runtime/controls.h"
 #include "runtime/form.h"
-#include "runtime/qt/geometry.h"
-#include "runtime/qt/stand_in_fonts.h"
+#include "qt_host/geometry.h"
+#include "qt_host/stand_in_fonts.h"
 
 namespace forms::qt {
 

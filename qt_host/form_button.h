@@ -9,7 +9,7 @@
 #include <QSize>
 #include <utility>
 
-#include "runtime/qt/fitted_text.h"
+#include "qt_host/fitted_text.h"
 
 namespace forms {
 class CommandButton;

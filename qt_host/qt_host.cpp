@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "runtime/qt/qt_host.h"
+#include "qt_host/qt_host.h"
 
-
+#include "host_core/error_text.h"
 #include "runtime/form.h"
-#include "runtime/qt/form_window.h"
-#include "runtime/qt/message_box.h"
+#include "qt_host/form_window.h"
+#include "qt_host/message_box.h"
 #include "runtime/runtime.h"
 
 namespace forms::qt {
@@ -85,9 +85,7 @@ void QtHost::messageBox(std::string_view title, std::string_view text) {
 void QtHost::runtimeError(const forms::RuntimeError& error) {
     pump_.rearm();  // the report is a box too: no tick is due under it
     showBox(QString::fromStdString(runtime_ ? runtime_->title() : std::string()),
-            QStringLiteral("Run-time error '%1':\n\n%2")
-                .arg(error.number())
-                .arg(QString::fromStdString(error.description())));
+            QString::fromStdString(forms::core::errorText(error)));
 }
 
 void QtHost::programEnded(int status) {

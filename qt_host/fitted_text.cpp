@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "runtime/qt/fitted_text.h"
+#include "qt_host/fitted_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QTextLayout>
 
-#include "runtime/qt/stand_in_fonts.h"
+#include "qt_host/stand_in_fonts.h"
 
 namespace forms::qt {
 

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "runtime/qt/picture_cache.h"
+#include "qt_host/picture_cache.h"
 
 #include <QFileInfo>
 #include <QImageReader>

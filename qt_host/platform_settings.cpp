@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "runtime/qt/platform_settings.h"
+#include "qt_host/platform_settings.h"
 
 #include <QByteArray>
 #include <QtGlobal>

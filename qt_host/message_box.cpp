@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "runtime/qt/message_box.h"
+#include "qt_host/message_box.h"
 
 #include <algorithm>
 
@@ -14,8 +14,8 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "runtime/qt/placement.h"
-#include "runtime/qt/window_state.h"
+#include "qt_host/placement.h"
+#include "qt_host/window_state.h"
 
 namespace forms::qt {
 

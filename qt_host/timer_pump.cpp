@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "runtime/qt/timer_pump.h"
+#include "qt_host/timer_pump.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,13 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "runtime/web/web_host.h"
+#include "web_host/web_host.h"
 
 #include <algorithm>
 
+#include "host_core/error_text.h"
 #include "runtime/form.h"
 #include "runtime/runtime.h"
-#include "runtime/web/form_panel.h"
-#include "runtime/web/page.h"
+#include "web_host/form_panel.h"
+#include "web_host/page.h"
 
 namespace forms::web {
 
@@ -83,8 +84,7 @@ void WebHost::messageBox(std::string_view title, std::string_view text) {
 void WebHost::runtimeError(const forms::RuntimeError& error) {
     // The model counts only its own message boxes as open: hold the clock here ourselves.
     pump_.setHeld(true);
-    showBox(runtime_ ? runtime_->title() : std::string(),
-            "Run-time error '" + std::to_string(error.number()) + "':\n\n" + error.description());
+    showBox(runtime_ ? runtime_->title() : std::string(), forms::core::errorText(error));
 }
 
 void WebHost::programEnded(int status) {

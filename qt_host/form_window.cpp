@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "runtime/qt/form_window.h"
+#include "qt_host/form_window.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -10,14 +10,14 @@
 
 #include "runtime/form.h"
 #include "runtime/runtime.h"
-#include "runtime/qt/form_button.h"
-#include "runtime/qt/geometry.h"
-#include "runtime/qt/key_codes.h"
-#include "runtime/qt/picture_cache.h"
-#include "runtime/qt/placement.h"
-#include "runtime/qt/qt_host.h"
-#include "runtime/qt/window_state.h"
-#include "runtime/qt/fitted_text.h"
+#include "qt_host/form_button.h"
+#include "qt_host/geometry.h"
+#include "qt_host/key_codes.h"
+#include "qt_host/picture_cache.h"
+#include "qt_host/placement.h"
+#include "qt_host/qt_host.h"
+#include "qt_host/window_state.h"
+#include "qt_host/fitted_text.h"
 
 namespace forms::qt {
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "runtime/host.h"
-#include "runtime/web/picture_numbers.h"
-#include "runtime/web/timer_pump.h"
+#include "web_host/picture_numbers.h"
+#include "web_host/timer_pump.h"
 
 namespace forms {
 class Runtime;

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "runtime/qt/window_state.h"
+#include "qt_host/window_state.h"
 
 #include <QGuiApplication>
 #include <QWidget>

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "runtime/web/page.h"
+#include "web_host/page.h"
 
 #include <emscripten/em_js.h>
 #include <emscripten/emscripten.h>
 
-#include "runtime/web/stand_in_fonts.h"
-#include "runtime/web/web_host.h"
+#include "web_host/stand_in_fonts.h"
+#include "web_host/web_host.h"
 
 // The page's functions. Strings go as pointer and length; the page is Module.page (web/page.js).
 EM_JS(void, js_begin, (const char* files, int length), {

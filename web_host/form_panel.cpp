@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "runtime/web/form_panel.h"
+#include "web_host/form_panel.h"
 
 #include "runtime/form.h"
 #include "runtime/runtime.h"
-#include "runtime/web/page.h"
-#include "runtime/web/picture_numbers.h"
-#include "runtime/web/stand_in_fonts.h"
+#include "web_host/page.h"
+#include "web_host/picture_numbers.h"
+#include "web_host/stand_in_fonts.h"
 
 namespace forms::web {
 

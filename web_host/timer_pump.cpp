@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "runtime/web/timer_pump.h"
+#include "web_host/timer_pump.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "runtime/runtime.h"
-#include "runtime/web/page.h"
+#include "web_host/page.h"
 
 namespace forms::web {
 
