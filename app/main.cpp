@@ -5,10 +5,13 @@
 #include <QApplication>
 
 #include "app/desktop_game.h"
+#include "qt_host/platform_settings.h"
 
 int main(int argc, char* argv[]) {
     miravel::prepareDesktop();
+    forms::qt::guardPlatformStart("miravel-vozoda");
     QApplication app(argc, argv);
+    forms::qt::platformStarted();
     miravel::DesktopGame game(app);
     return game.run();
 }

@@ -55,7 +55,7 @@ struct DesktopScene {
     explicit DesktopScene(Screen s) : screen(s) {
         // The scene drives the clock itself, 16 ms a frame; real time (slow under callgrind)
         // must not push extra ticks in between: the pump's own clock stands still.
-        host.pump().setClock([] { return std::int64_t{0}; });
+        host.alarm().setClock([] { return std::int64_t{0}; });
         host.attach(program.runtime);
         program.start();
         forms::Runtime& rt = program.runtime;

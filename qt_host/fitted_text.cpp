@@ -9,14 +9,13 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include "host_core/stand_in_fonts.h"
 #include "qt_host/stand_in_fonts.h"
 
 namespace forms::qt {
 
 namespace {
 
-// Below this a caption is no longer worth reading; the smallest size is used even if it spills.
-constexpr int kSmallestPixelSize = 6;
 // Where the designed face puts its baseline in a line: the desktop's sans serif sets 11 of 13.
 constexpr double kDesignedAscent = 0.8;
 
@@ -64,7 +63,7 @@ qreal underlineWidth(const QFontMetricsF& m) { return std::max<qreal>(1, std::ro
 FittedText::FittedText(const forms::Font& designed, const QString& text, const TextBox& box, bool accessKey) {
     const QString plain = accessKey ? withoutAccessMark(text, accessKeyAt_) : text;
     const int largest = designed.pixelSize();
-    for (int size = largest; size >= std::min(largest, kSmallestPixelSize); --size)
+    for (int size = largest; size >= std::min(largest, forms::core::kSmallestPixelSize); --size)
         if (setAt(size, designed, plain, box)) return;
 }
 
@@ -92,7 +91,7 @@ bool FittedText::setAt(int pixelSize, const forms::Font& designed, const QString
     if (font_.underline() || accessKeyAt_ >= 0)
         inkBelow = std::max(inkBelow, underlineOffset(m) + underlineWidth(m));
 
-    const qreal pitch = designed.lineHeight();
+    const qreal pitch = forms::core::linePitch(designed);
     bool fits = n <= 1 || inkAbove + inkBelow <= pitch;  // lines must not run into each other
     // The first baseline: where the designed face has it, moved as little as needed to keep the
     // ink inside; a button's caption sits in the middle.

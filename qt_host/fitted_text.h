@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // Text of the game's design set in its box with a stand-in face. The stand-ins are taller and
-// wider than the faces the game was drawn with, so each caption is fitted: its lines stand the
-// designed face's line height apart, and the face is made a pixel smaller at a time until the ink
+// wider than the faces the game was drawn with, so each caption is fitted: its lines stand one
+// pitch of the stand-in face apart (host_core's font table), and the face is made a pixel smaller at a time until the ink
 // of every line lies inside the box.
 #pragma once
 

@@ -31,7 +31,8 @@ FormWindow::FormWindow(forms::Form& form, QtHost& host)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       form_(&form),
-      host_(host) {
+      host_(host),
+      view_(form) {
     const forms::FormDesign& design = form.design();
     setFixedSize(design.clientWidth / kTwipsPerPixel, design.clientHeight / kTwipsPerPixel);
     placeWindow(*this, QPoint(design.left / kTwipsPerPixel, design.top / kTwipsPerPixel));
@@ -65,74 +66,35 @@ void FormWindow::detach() {
 }
 
 void FormWindow::syncIfChanged() {
-    if (form_ && form_->revision() != syncedRevision_) sync();
+    if (form_ && view_.stale()) sync();
 }
 
 void FormWindow::sync() {
     if (!form_) return;
-    syncedRevision_ = form_->revision();
-    // A form without a caption still names the program in its title bar and task list, the same
-    // for window managers that read WM_NAME and those that read _NET_WM_NAME.
-    const std::string& caption = form_->Caption.get();
-    setWindowTitle(QString::fromStdString(caption.empty() ? form_->runtime().title() : caption));
+    const forms::core::FormView::Changes changes = view_.sync(&before_);
+    if (changes.caption) setWindowTitle(QString::fromStdString(view_.caption()));
     // Buttons are child widgets, so they lie over everything the form paints.
     for (FormButton* b : buttons_) b->sync();
     // Shown only through the host's formShown; a form the game hides goes away here.
     if (!form_->Visible && isVisible()) hide();
-    updateChanged();
+    updateChanged(changes);
 }
 
-FormWindow::Shown FormWindow::shownOf(const forms::Control& c) {
-    Shown s;
-    switch (c.kind()) {
-    case forms::Control::Kind::Image: {
-        auto& image = static_cast<const forms::Image&>(c);
-        const forms::PictureData* picture = image.Picture.get().data();
-        if (!image.Visible || !picture) break;
-        s.rect = QRect(toPixels(image.Left.get().value()), toPixels(image.Top.get().value()), picture->width,
-                       picture->height);
-        s.picture = picture->handle;
-        break;
-    }
-    case forms::Control::Kind::Label: {
-        auto& label = static_cast<const forms::Label&>(c);
-        if (!label.Visible) break;
-        s.rect = qRectOf(label);
-        s.caption = label.Caption.get();
-        break;
-    }
-    case forms::Control::Kind::Shape: {
-        auto& shape = static_cast<const forms::Shape&>(c);
-        if (shape.Visible) s.rect = qRectOf(shape);
-        break;
-    }
-    case forms::Control::Kind::CommandButton:  // a widget of its own
-    case forms::Control::Kind::Timer:
-        break;
-    }
-    return s;
-}
-
-void FormWindow::updateChanged() {
-    const std::vector<forms::Control*>& controls = form_->controls();
-    const forms::PictureData* background = form_->Picture.data();
-    const int backgroundHandle = background ? background->handle : 0;
-    if (backgroundHandle != shownBackground_ || shown_.size() != controls.size()) {
-        shownBackground_ = backgroundHandle;
-        shown_.clear();
-        for (const forms::Control* c : controls) shown_.push_back(shownOf(*c));
+void FormWindow::updateChanged(const forms::core::FormView::Changes& changes) {
+    if (changes.first) {
         update();
         return;
     }
-    // A ball that moves costs its old and new places, not the whole window; a change nothing
-    // shows (a timer's interval, a hidden image's place) costs no repaint at all.
+    // A ball that moves costs its old and new places, not the whole window. Buttons are widgets
+    // of their own and paint themselves.
+    const std::vector<forms::Control*>& controls = form_->controls();
+    auto place = [](const forms::core::ControlView& v) { return v.visible ? toQRect(v.rect) : QRect(); };
     QRegion dirty;
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        Shown now = shownOf(*controls[i]);
-        if (now == shown_[i]) continue;
-        dirty += shown_[i].rect;
-        dirty += now.rect;
-        shown_[i] = std::move(now);
+    for (std::size_t k = 0; k < changes.controls.size(); ++k) {
+        const auto i = static_cast<std::size_t>(changes.controls[k]);
+        if (controls[i]->kind() == forms::Control::Kind::CommandButton) continue;
+        dirty += place(before_[k]);
+        dirty += place(view_.controls()[i]);
     }
     if (!dirty.isEmpty()) update(dirty);
 }
@@ -246,7 +208,7 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
         flushRelease();  // keys reach the game in the order they happened
     }
     // A held key repeats as further key-downs, as on the desktop.
-    keysDown_.insert(code);
+    keys_.pressed(code);
     host_.keyDown(*this, code, desktopModifiers(event->modifiers()));
 }
 
@@ -254,7 +216,7 @@ void FormWindow::keyReleaseEvent(QKeyEvent* event) {
     // X repeats a held key as release and press pairs; the one key-up comes at the real release.
     if (event->isAutoRepeat()) return;
     const int code = desktopKeyCode(event->key(), event->modifiers());
-    if (!form_ || code == 0 || keysDown_.count(code) == 0) {
+    if (!form_ || code == 0 || !keys_.isDown(code)) {
         event->ignore();
         return;
     }
@@ -268,21 +230,20 @@ void FormWindow::flushRelease() {
     const PendingRelease r = *pendingRelease_;
     pendingRelease_.reset();
     releaseTimer_.stop();
-    keysDown_.erase(r.code);
-    if (form_) host_.keyUp(*this, r.code, r.modifiers);
+    if (keys_.released(r.code) && form_) host_.keyUp(*this, r.code, r.modifiers);
 }
 
 void FormWindow::focusOutEvent(QFocusEvent* event) {
     // Keys released while another window has the keyboard never come back here.
     flushRelease();
-    keysDown_.clear();
+    keys_.clear();
     QWidget::focusOutEvent(event);
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
     // The form decides; if it unloads, the model takes the window away.
     event->ignore();
-    if (form_) host_.closeRequested(*this);
+    if (form_) host_.frameClose(*this);
 }
 
 void FormWindow::showEvent(QShowEvent* event) {

@@ -6,9 +6,7 @@
 // minimise of the player to the host.
 #pragma once
 
-#include <cstdint>
 #include <optional>
-#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -18,6 +16,9 @@
 #include <QTimer>
 
 #include <QWidget>
+
+#include "host_core/form_view.h"
+#include "host_core/key_up_filter.h"
 
 class QPainter;
 
@@ -66,16 +67,8 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    // What one control shows, as paintEvent draws it: equal means nothing to repaint.
-    struct Shown {
-        QRect rect;           // empty when it draws nothing
-        int picture = 0;      // an image's picture handle
-        std::string caption;  // a label's text
-        friend bool operator==(const Shown&, const Shown&) = default;
-    };
-    static Shown shownOf(const forms::Control& control);
-    // Asks for a repaint of the rectangles that changed since the last sync, old and new places.
-    void updateChanged();
+    // Asks for a repaint of what changed since the last sync, at its old and new places.
+    void updateChanged(const forms::core::FormView::Changes& changes);
     void paintArea(QPainter& painter, const QRect& area);
     // A label's text drawn at the window's scale, remade only when its caption or size changes.
     const QPixmap& labelText(const forms::Label& label, QSize size, qreal scale);
@@ -85,9 +78,8 @@ private:
     forms::Form* form_;
     QtHost& host_;
     std::vector<FormButton*> buttons_;
-    std::uint64_t syncedRevision_ = 0;
-    std::vector<Shown> shown_;
-    int shownBackground_ = -1;
+    forms::core::FormView view_;
+    std::vector<forms::core::ControlView> before_;  // what the last sync's changes showed before
     struct LabelText {
         std::string caption;
         QSize size;
@@ -97,9 +89,7 @@ private:
     std::unordered_map<const forms::Control*, LabelText> labelText_;
     bool applyingState_ = false;
     bool watchingState_ = false;
-    // Keys pressed in this window: a key-up whose key-down went elsewhere (the Enter that closed
-    // a message box, say) is not this window's.
-    std::set<int> keysDown_;
+    forms::core::KeyUpFilter keys_;
     // A key-up held back for a moment: X repeats a held key as release and press pairs, and Qt
     // marks the release as a repeat only when the press is already queued; on a busy machine it
     // may not be yet. A press of the same key within the moment shows the release was a repeat.

@@ -10,9 +10,8 @@
 
 namespace forms::qt {
 
-inline QRect qRectOf(const forms::VisibleControl& c) {
-    const PixelRect r = forms::pixelRect(c);
-    return {r.x, r.y, r.width, r.height};
-}
+inline QRect toQRect(const forms::PixelRect& r) { return {r.x, r.y, r.width, r.height}; }
+
+inline QRect qRectOf(const forms::VisibleControl& c) { return toQRect(forms::pixelRect(c)); }
 
 }  // namespace forms::qt

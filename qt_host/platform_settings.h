@@ -9,4 +9,10 @@ namespace forms::qt {
 // Call first thing in main. A setting the player has made in the environment stays as it is.
 void applyPlatformSettings();
 
+// Until platformStarted, a platform Qt cannot open (no X server at DISPLAY, no compositor at
+// WAYLAND_DISPLAY, neither set) ends the program with one line naming what is missing and exit
+// status 1, where Qt would advise reinstalling the program and abort with a core dump.
+void guardPlatformStart(const char* program);
+void platformStarted();
+
 }  // namespace forms::qt

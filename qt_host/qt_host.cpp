@@ -75,8 +75,8 @@ void QtHost::showBox(const QString& title, const QString& text) {
 }
 
 void QtHost::messageBox(std::string_view title, std::string_view text) {
-    // The model holds its ticks back while the box is open; Qt's timers keep firing inside exec(),
-    // so the pump stops until the event that opened the box is done.
+    // The model holds its ticks back while the box is open; Qt's timers keep firing inside the
+    // box's event loop, so the pump stops until the event that opened the box is done.
     pump_.rearm();
     showBox(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
@@ -121,12 +121,12 @@ void QtHost::keyUp(FormWindow& window, int keyCode, int modifiers) {
     if (catchUpFor(window)) runtime_->keyUp(*window.form(), keyCode, modifiers);
 }
 
-void QtHost::closeRequested(FormWindow& window) {
-    if (catchUpFor(window)) runtime_->closeRequested(*window.form());
+void QtHost::frameClose(FormWindow& window) {
+    if (catchUpFor(window)) runtime_->frameClose(*window.form());
 }
 
 void QtHost::playerSetWindowState(FormWindow& window, int state) {
-    if (catchUpFor(window)) runtime_->setWindowState(*window.form(), state);
+    if (catchUpFor(window)) runtime_->playerSetWindowState(*window.form(), state);
 }
 
 }  // namespace forms::qt

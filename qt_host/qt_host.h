@@ -17,7 +17,8 @@
 
 #include "runtime/host.h"
 #include "qt_host/picture_cache.h"
-#include "qt_host/timer_pump.h"
+#include "host_core/timer_pump.h"
+#include "qt_host/qt_alarm.h"
 
 namespace forms {
 class CommandButton;
@@ -38,7 +39,8 @@ public:
     // The runtime is built with the host, so it is handed over afterwards; its clock starts here.
     void attach(forms::Runtime& runtime);
     PictureCache& pictures() { return pictures_; }
-    TimerPump& pump() { return pump_; }
+    forms::core::TimerPump& pump() { return pump_; }
+    QtAlarm& alarm() { return alarm_; }
     // The window of a shown form, or null.
     FormWindow* window(const forms::Form& form) const;
 
@@ -55,7 +57,7 @@ public:
     void click(FormWindow& window, forms::CommandButton& button);
     void keyDown(FormWindow& window, int keyCode, int modifiers);
     void keyUp(FormWindow& window, int keyCode, int modifiers);
-    void closeRequested(FormWindow& window);
+    void frameClose(FormWindow& window);
     void playerSetWindowState(FormWindow& window, int state);
 
 Q_SIGNALS:
@@ -70,7 +72,8 @@ private:
     void showBox(const QString& title, const QString& text);
 
     PictureCache pictures_;
-    TimerPump pump_;
+    QtAlarm alarm_{[this] { pump_.fire(); }};
+    forms::core::TimerPump pump_{alarm_};
     forms::Runtime* runtime_ = nullptr;
     std::unordered_map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     QPointer<FormWindow> lastRaised_;

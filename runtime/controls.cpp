@@ -7,13 +7,12 @@
 #include <cmath>
 
 #include "runtime/form.h"
+#include "runtime/pixels.h"
 #include "runtime/runtime.h"
 
 namespace forms {
 
 int Font::pixelSize() const { return std::max(1, static_cast<int>(std::lround(points * 4.0 / 3.0))); }
-
-int Font::lineHeight() const { return static_cast<int>(std::lround(pixelSize() * 1.2)); }
 
 Control::Control(Form& form, const char* name, Kind kind) : form_(form), name_(name), kind_(kind) {
     form.addControl(this);
@@ -40,8 +39,8 @@ Image::Image(Form& form, const char* name, Geometry g, bool visible, forms::Pict
 void Image::changed(const PropertyBase& property) {
     if (&property != &Picture) return;
     if (const PictureData* p = Picture.get().data()) {
-        Width = p->width * 15;
-        Height = p->height * 15;
+        Width = p->width * kTwipsPerPixel;
+        Height = p->height * kTwipsPerPixel;
     }
 }
 

@@ -34,11 +34,9 @@ struct Font {
     bool bold = false;
     bool underline = false;
 
-    // The designed face at 96 dots per inch: its size in pixels (points * 4 / 3), and the distance
-    // from one line to the next, which the desktop's sans serif sets at 1.2 em (13 px at the
-    // default 8.25 pt). The faces that stand in for it are fitted to these lines.
+    // The designed face at 96 dots per inch: its size in pixels (points * 4 / 3), however dense
+    // the screen, so that text is as many pixels high as the pictures around it were drawn for.
     int pixelSize() const;
-    int lineHeight() const;
 };
 
 class Control : public PropertyOwner {

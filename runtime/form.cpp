@@ -74,7 +74,7 @@ void Form::focusFirstButton() {
 void Form::Form_KeyDown(int, int) {}
 void Form::Form_KeyUp(int, int) {}
 
-void Form::closeRequested() { runtime_.unload(slot_); }
+void Form::Form_FrameClose() { runtime_.unload(slot_); }
 
 void Form::propertySet(const PropertyBase& property) {
     touch();

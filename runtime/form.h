@@ -66,7 +66,7 @@ public:
     virtual void Form_KeyDown(int KeyCode, int Shift);
     virtual void Form_KeyUp(int KeyCode, int Shift);
     // The player closed the window through its frame. By default the form is unloaded.
-    virtual void closeRequested();
+    virtual void Form_FrameClose();
 
     // Bumped on every change of the form or one of its controls: the host repaints on change only.
     std::uint64_t revision() const { return revision_; }

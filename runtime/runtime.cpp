@@ -59,7 +59,7 @@ void Runtime::unload(FormSlotBase& slot) {
     if (depth_ == 0) unloaded_.clear();
 }
 
-void Runtime::setWindowState(Form& form, int state) {
+void Runtime::playerSetWindowState(Form& form, int state) {
     dispatch([&] { form.playerSetWindowState(state); });
 }
 
@@ -141,9 +141,9 @@ void Runtime::routeButtonKey(Form& form, int keyCode, int modifiers) {
     }
 }
 
-void Runtime::closeRequested(Form& form) {
+void Runtime::frameClose(Form& form) {
     dispatch([&] {
-        if (isLoaded(form)) form.closeRequested();
+        if (isLoaded(form)) form.Form_FrameClose();
     });
 }
 

@@ -53,7 +53,8 @@ public:
     // Safe from inside the form's own handler: the form gets no further event and is destroyed
     // when the event that unloaded it has run to its end.
     void unload(FormSlotBase& slot);
-    void setWindowState(Form& form, int state);  // for the host: the player changed it by hand
+    // The player minimised or restored the window by hand: the host has done it already.
+    void playerSetWindowState(Form& form, int state);
 
     forms::Picture newPicture(std::string_view artwork);
 
@@ -61,7 +62,7 @@ public:
     void click(CommandButton& button);  // ignored for a hidden button or an unloaded form
     void keyDown(Form& form, int keyCode, int modifiers);
     void keyUp(Form& form, int keyCode, int modifiers);
-    void closeRequested(Form& form);
+    void frameClose(Form& form);  // the player closed the window by its frame
     // Runs any piece of game code as an event: errors are reported, End is honoured.
     template <class F>
     void dispatch(F&& f) {

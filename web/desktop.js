@@ -4,8 +4,6 @@
 // The page as a desktop: where panels open, which one is on top and has the keyboard, the task
 // strip of minimised panels, and dragging a panel by its title bar.
 
-const kAppTitle = 'Miravel Vozoda';
-
 export class Desktop {
   constructor(area, taskbar, pictures) {
     this.area = area;
@@ -67,7 +65,7 @@ export class Desktop {
       const task = panel.task = document.createElement('button');
       task.type = 'button';
       task.dataset.task = panel.design.form;
-      task.append(this.pictures.icon(panel.design.icon, 16), panel.caption || kAppTitle);
+      task.append(this.pictures.icon(panel.design.icon, 16), panel.caption);
       task.addEventListener('click', () => {
         this.show(panel);
         panel.onRestore();

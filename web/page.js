@@ -21,6 +21,10 @@ export class Page {
     this.timer = 0;
     this.frame = 0;
     this.ready = null;
+    this.title = document.title;
+    this.smallest = 1;
+    // Panels that lost the keyboard while the game could not be told (it slept in a box).
+    this.keyboardLost = new Set();
   }
 
   // The module is there; the game starts once the pictures and fonts are ready too.
@@ -40,6 +44,8 @@ export class Page {
   call(name, ...args) {
     if (!this.module || this.sleeping || this.over) return;
     try {
+      for (const id of this.keyboardLost) this.module._web_keyboard_lost(id);
+      this.keyboardLost.clear();
       this.module['_' + name](...args);
     } catch (e) {
       this.failed(e);
@@ -51,7 +57,9 @@ export class Page {
 
   // --- From the module -------------------------------------------------------------------------
 
-  begin(files) {
+  begin(files, title, smallest) {
+    this.title = title;
+    this.smallest = smallest;
     this.ready = this.pictures.load(files);
     this.ready.catch(() => {});  // reported by connect
   }
@@ -59,6 +67,8 @@ export class Page {
   createPanel(id, design) {
     const game = {
       key: (down, code, modifiers) => this.call('web_key', id, down ? 1 : 0, code, modifiers),
+      // Told with the next call the game can take: it may be asleep in a message box now.
+      keyboardLost: () => this.keyboardLost.add(id),
       click: (index) => this.call('web_click', id, index),
       close: () => this.call('web_close', id),
       minimize: () => {
@@ -68,7 +78,7 @@ export class Page {
         this.call('web_window_state', id, 1);
       },
     };
-    const panel = new Panel(id, design, this.pictures, game);
+    const panel = new Panel(id, design, this.pictures, game, this.smallest);
     this.panels.set(id, panel);
     this.desktop.add(panel, () => this.call('web_window_state', id, 0));
   }
@@ -80,6 +90,7 @@ export class Page {
   removePanel(id) {
     this.withPanel(id, (p) => this.desktop.remove(p));
     this.panels.delete(id);
+    this.keyboardLost.delete(id);
   }
 
   addImage(id, index, name) { this.panels.get(id)?.addImage(index, name); }
@@ -135,7 +146,7 @@ export class Page {
     this.over = true;
     this.stopTimer();
     this.desktop.clear();
-    this.notice(status === 0 ? 'Miravel Vozoda has ended.' : 'Miravel Vozoda has ended after a run-time error.');
+    this.notice(status === 0 ? `${this.title} has ended.` : `${this.title} has ended after a run-time error.`);
   }
 
   // --- The page's own ---------------------------------------------------------------------------
@@ -146,7 +157,7 @@ export class Page {
     this.stopTimer();
     this.desktop.clear();
     console.error(error && error.stack ? error.stack : error);
-    this.notice(`Miravel Vozoda could not go on: ${error && error.message ? error.message : error}`);
+    this.notice(`${this.title} could not go on: ${error && error.message ? error.message : error}`);
   }
 
   // A notice in place of the game, with a way to start again (one run is one game).

@@ -8,12 +8,13 @@
 import { browserKeepsKey, desktopKeyCode, desktopModifiers } from './keys.js';
 import { TouchKeys } from './touch_keys.js';
 
-// Below this a caption is no longer worth reading; the smallest size is kept even if it spills.
-const kSmallestPixelSize = 6;
-
-// The size of a CSS font shorthand, "bold 24px 'Nimbus Sans', sans-serif" -> 24.
-function pixelSize(font) {
-  return parseFloat(/([\d.]+)px/.exec(font)[1]);
+// A designed font as the game sets it: {family, pixelSize, bold, linePitch, underline}.
+function applyFont(style, look) {
+  style.fontFamily = look.family;
+  style.fontSize = look.pixelSize + 'px';
+  style.fontWeight = look.bold ? '700' : '400';
+  style.lineHeight = look.linePitch + 'px';
+  if (look.underline) style.textDecoration = 'underline';
 }
 
 function cssColor(rgb) {
@@ -46,8 +47,9 @@ function setCaption(button, caption) {
 
 export class Panel {
   // design: {form, width, height, left, top, backColor, background, icon, pointer, touchKeys}.
-  // game: {key(down, code, modifiers), click(index), close(), minimize()}, the way back.
-  constructor(id, design, pictures, game) {
+  // game: {key(down, code, modifiers), keyboardLost(), click(index), close(), minimize()}, the
+  // way back. smallest: the smallest pixel size a text is set in to fit its box.
+  constructor(id, design, pictures, game, smallest) {
     this.id = id;
     this.design = design;
     this.pictures = pictures;
@@ -55,11 +57,9 @@ export class Panel {
     this.controls = [];
     this.caption = '';
     this.focused = null;
+    this.smallest = smallest;
     // Labels and buttons whose text has still to be fitted to its box (fitText).
     this.unfitted = new Set();
-    // Keys pressed here: a key-up whose key-down went elsewhere (the Enter that closed a message
-    // box, say) is not this panel's.
-    this.keysDown = new Set();
 
     const el = this.element = document.createElement('section');
     el.className = 'panel';
@@ -95,7 +95,7 @@ export class Panel {
     el.addEventListener('keyup', (e) => this.keyUp(e));
     el.addEventListener('focusout', (e) => {
       // Keys released while another panel has the keyboard never come back here.
-      if (!el.contains(e.relatedTarget)) this.keysDown.clear();
+      if (!el.contains(e.relatedTarget)) game.keyboardLost();
     });
   }
 
@@ -134,15 +134,14 @@ export class Panel {
     // Arrows do not scroll the page, Tab does not leave the panel: the keys are the game's.
     if (!browserKeepsKey(e)) e.preventDefault();
     // A held key repeats as further key-downs, as on the desktop.
-    this.keysDown.add(code);
     this.game.key(true, code, desktopModifiers(e));
   }
 
+  // The game drops a key-up whose key-down went elsewhere (the Enter that closed a message box).
   keyUp(e) {
     const code = desktopKeyCode(e);
-    if (!code || !this.keysDown.has(code)) return;
+    if (!code) return;
     if (!browserKeepsKey(e)) e.preventDefault();
-    this.keysDown.delete(code);
     this.game.key(false, code, desktopModifiers(e));
   }
 
@@ -170,13 +169,12 @@ export class Panel {
     const label = document.createElement('div');
     label.className = 'label';
     const s = label.style;
-    s.font = look.font;
-    s.lineHeight = look.lineHeight + 'px';
+    applyFont(s, look);
     s.color = cssColor(look.foreColor) || '#000';
     s.background = cssColor(look.backColor) || 'transparent';
     s.textAlign = look.centred ? 'center' : 'left';
-    if (look.underline) s.textDecoration = 'underline';
-    label.designedPixels = pixelSize(look.font);
+    label.designedPixels = look.pixelSize;
+    label.linePitch = look.linePitch;
     this.add(index, label, name);
   }
 
@@ -184,9 +182,9 @@ export class Panel {
     const button = document.createElement('button');
     button.type = 'button';
     button.tabIndex = -1;
-    button.style.font = look.font;
-    button.designedPixels = pixelSize(look.font);
-    if (look.underline) button.style.textDecoration = 'underline';
+    applyFont(button.style, look);
+    button.designedPixels = look.pixelSize;
+    button.linePitch = look.linePitch;
     button.addEventListener('mousedown', (e) => e.preventDefault());  // the panel keeps the keyboard
     button.addEventListener('click', () => this.game.click(index));
     this.add(index, button, name);
@@ -240,8 +238,11 @@ export class Panel {
       if (el.hidden) continue;  // fitted when it shows
       this.unfitted.delete(el);
       el.style.fontSize = el.designedPixels + 'px';
-      const cut = () => el.scrollWidth > el.clientWidth || el.scrollHeight > el.clientHeight;
-      for (let px = el.designedPixels - 1; px >= kSmallestPixelSize && cut(); --px) el.style.fontSize = px + 'px';
+      // Lines stand one pitch apart whatever the size; the leading above the first line and below
+      // the last is space, not text (both faces' letters fill one em of the pitch).
+      const cut = () => el.scrollWidth > el.clientWidth ||
+        el.scrollHeight - (el.linePitch - parseFloat(el.style.fontSize)) > el.clientHeight;
+      for (let px = el.designedPixels - 1; px >= this.smallest && cut(); --px) el.style.fontSize = px + 'px';
     }
   }
 

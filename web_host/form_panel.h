@@ -6,11 +6,11 @@
 // caption, minimise and close boxes. The page draws; this side says what changed.
 #pragma once
 
-#include <cstdint>
-#include <string>
+#include <string_view>
 #include <vector>
 
-#include "runtime/pixels.h"
+#include "host_core/form_view.h"
+#include "host_core/key_up_filter.h"
 
 namespace forms {
 class Control;
@@ -32,32 +32,23 @@ public:
     int id() const { return id_; }
     forms::Form& form() const { return form_; }
 
-    bool changed() const;  // the form changed since the last sync
+    bool stale() const { return view_.stale(); }  // the form changed since the last sync
     // Brings caption, controls and focus on the page in line with the model, sending only what
     // changed since the last sync.
     void sync();
     void applyWindowState(int state);
+    forms::core::KeyUpFilter& keys() { return keys_; }
 
 private:
-    // What one control shows: equal means nothing to send.
-    struct Shown {
-        PixelRect rect;
-        bool visible = false;
-        int picture = -1;     // an image's picture, as the page numbers it
-        std::string text;     // a label's or button's caption
-        friend bool operator==(const Shown&, const Shown&) = default;
-    };
-    Shown shownOf(const forms::Control& control) const;
-    void send(int index, const forms::Control& control, const Shown& now, const Shown* before);
+    void send(int index, const forms::Control& control, const forms::core::ControlView& now,
+              const forms::core::ControlView* before);
 
     int id_;
     forms::Form& form_;
     const PictureNumbers& pictures_;
-    std::uint64_t syncedRevision_ = 0;
-    std::vector<Shown> shown_;
-    std::string caption_;
-    int focus_ = -1;
-    bool sent_ = false;  // the first sync sends everything
+    forms::core::FormView view_;
+    std::vector<forms::core::ControlView> before_;
+    forms::core::KeyUpFilter keys_;
 };
 
 }  // namespace forms::web

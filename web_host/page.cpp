@@ -5,12 +5,13 @@
 #include <emscripten/em_js.h>
 #include <emscripten/emscripten.h>
 
+#include "host_core/stand_in_fonts.h"
 #include "web_host/stand_in_fonts.h"
 #include "web_host/web_host.h"
 
 // The page's functions. Strings go as pointer and length; the page is Module.page (web/page.js).
-EM_JS(void, js_begin, (const char* files, int length), {
-    Module['page'].begin(UTF8ToString(files, length).split('\n'));
+EM_JS(void, js_begin, (const char* files, int length, const char* title, int titleLength, int smallest), {
+    Module['page'].begin(UTF8ToString(files, length).split('\n'), UTF8ToString(title, titleLength), smallest);
 });
 EM_JS(void, js_create_panel,
       (int panel, const char* form, int formLength, int width, int height, int left, int top, int backColor,
@@ -33,18 +34,21 @@ EM_JS(void, js_add_image, (int panel, int index, const char* name), {
     Module['page'].addImage(panel, index, UTF8ToString(name));
 });
 EM_JS(void, js_add_label,
-      (int panel, int index, const char* name, const char* font, int lineHeight, int underline, int fore,
-       int back, int centred),
+      (int panel, int index, const char* name, const char* family, int pixels, int bold, int pitch, int underline,
+       int fore, int back, int centred),
       {
           Module['page'].addLabel(panel, index, UTF8ToString(name), {
-              font: UTF8ToString(font), lineHeight: lineHeight, underline: !!underline, foreColor: fore,
-              backColor: back, centred: !!centred
+              family: UTF8ToString(family), pixelSize: pixels, bold: !!bold, linePitch: pitch,
+              underline: !!underline, foreColor: fore, backColor: back, centred: !!centred
           });
       });
-EM_JS(void, js_add_button, (int panel, int index, const char* name, const char* font, int lineHeight, int underline), {
-    Module['page'].addButton(panel, index, UTF8ToString(name),
-                             {font: UTF8ToString(font), lineHeight: lineHeight, underline: !!underline});
-});
+EM_JS(void, js_add_button,
+      (int panel, int index, const char* name, const char* family, int pixels, int bold, int pitch, int underline),
+      {
+          Module['page'].addButton(panel, index, UTF8ToString(name), {
+              family: UTF8ToString(family), pixelSize: pixels, bold: !!bold, linePitch: pitch, underline: !!underline
+          });
+      });
 EM_JS(void, js_add_shape, (int panel, int index, const char* name, int color), {
     Module['page'].addShape(panel, index, UTF8ToString(name), color);
 });
@@ -82,10 +86,10 @@ namespace page {
 
 void connect(WebHost* h) { host = h; }
 
-void begin(const std::vector<std::string>& pictureFiles) {
+void begin(const std::vector<std::string>& pictureFiles, std::string_view title) {
     std::string list;
     for (const std::string& f : pictureFiles) list += (list.empty() ? "" : "\n") + f;
-    js_begin(list.data(), length(list));
+    js_begin(list.data(), length(list), title.data(), length(title), forms::core::kSmallestPixelSize);
 }
 
 void createPanel(int panel, const PanelDesign& d) {
@@ -101,11 +105,12 @@ void removePanel(int panel) { js_remove_panel(panel); }
 void addImage(int panel, int index, const char* name) { js_add_image(panel, index, name); }
 void addLabel(int panel, int index, const char* name, const WebFont& font, int foreColor, int backColor,
               bool centred) {
-    js_add_label(panel, index, name, font.css.c_str(), font.lineHeight, font.underline, foreColor, backColor,
-                 centred);
+    js_add_label(panel, index, name, font.family.c_str(), font.pixelSize, font.bold, font.linePitch, font.underline,
+                 foreColor, backColor, centred);
 }
 void addButton(int panel, int index, const char* name, const WebFont& font) {
-    js_add_button(panel, index, name, font.css.c_str(), font.lineHeight, font.underline);
+    js_add_button(panel, index, name, font.family.c_str(), font.pixelSize, font.bold, font.linePitch,
+                  font.underline);
 }
 void addShape(int panel, int index, const char* name, int color) { js_add_shape(panel, index, name, color); }
 void place(int panel, int index, int x, int y, int width, int height, bool visible) {
@@ -146,8 +151,14 @@ EMSCRIPTEN_KEEPALIVE void web_click(int panel, int index) {
 EMSCRIPTEN_KEEPALIVE void web_key(int panel, int down, int code, int modifiers) {
     if (forms::web::host) forms::web::host->key(panel, down != 0, code, modifiers);
 }
+EMSCRIPTEN_KEEPALIVE void web_keyboard_lost(int panel) {
+    if (forms::web::host) forms::web::host->keyboardLost(panel);
+}
+EMSCRIPTEN_KEEPALIVE void web_set_hidden(int hidden) {
+    if (forms::web::host) forms::web::host->setHidden(hidden != 0);
+}
 EMSCRIPTEN_KEEPALIVE void web_close(int panel) {
-    if (forms::web::host) forms::web::host->closeRequested(panel);
+    if (forms::web::host) forms::web::host->frameClose(panel);
 }
 EMSCRIPTEN_KEEPALIVE void web_window_state(int panel, int state) {
     if (forms::web::host) forms::web::host->playerSetWindowState(panel, state);

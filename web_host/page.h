@@ -20,9 +20,10 @@ namespace page {
 // The host the page's calls reach; one page has one.
 void connect(WebHost* host);
 
-// The pictures the program carries, by file name, in the order the host numbers them. The page
-// decodes them and calls web_start once they and the fonts are ready.
-void begin(const std::vector<std::string>& pictureFiles);
+// The pictures the program carries, by file name, in the order the host numbers them, and the
+// program's name for the page's own notices. The page decodes the pictures and calls web_start
+// once they and the fonts are ready.
+void begin(const std::vector<std::string>& pictureFiles, std::string_view title);
 
 // A panel for a shown form. Colours are 0xRRGGBB or -1 for none; pictures are numbers from
 // begin's list, -1 for none. touchKeys: the key codes of the on-screen keys under the panel.

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// The faces the page ships in place of the game's designed fonts, and how large they are set.
+// A designed font as the page sets it, from the one table of stand-in faces (host_core).
 #pragma once
 
 #include <string>
@@ -10,14 +10,14 @@
 
 namespace forms::web {
 
-// A designed font as the page sets it: a CSS font shorthand and the height of one line.
 struct WebFont {
-    std::string css;      // e.g. "bold 24px 'Nimbus Sans', sans-serif"
-    int lineHeight = 0;   // CSS pixels
+    std::string family;  // a CSS family list, e.g. "'Nimbus Sans', sans-serif"
+    int pixelSize = 0;   // CSS pixels, the designed size
+    bool bold = false;
+    int linePitch = 0;   // CSS pixels from one baseline to the next
     bool underline = false;
 };
 
-// Sizes are points at 96 dots per inch, as on the desktop: pixel size = points * 4 / 3.
 WebFont standInFont(const forms::Font& font);
 
 }  // namespace forms::web

@@ -28,7 +28,7 @@ WebHost::~WebHost() { page::connect(nullptr); }
 void WebHost::attach(forms::Runtime& runtime, std::function<void()> startProgram) {
     runtime_ = &runtime;
     startProgram_ = std::move(startProgram);
-    page::begin(pictures_.files());
+    page::begin(pictures_.files(), runtime.title());
 }
 
 void WebHost::start() {
@@ -82,26 +82,24 @@ void WebHost::messageBox(std::string_view title, std::string_view text) {
 }
 
 void WebHost::runtimeError(const forms::RuntimeError& error) {
-    // The model counts only its own message boxes as open: hold the clock here ourselves.
-    pump_.setHeld(true);
+    pump_.rearm();  // the report is a box too: no tick is due under it
     showBox(runtime_ ? runtime_->title() : std::string(), forms::core::errorText(error));
 }
 
 void WebHost::programEnded(int status) {
-    pump_.setHeld(true);
+    pump_.rearm();  // nothing is due any more: the pump stops
     panels_.clear();
     page::ended(status);
 }
 
 void WebHost::syncPanels() {
-    for (const auto& p : panels_)
-        if (p->changed()) p->sync();
+    for (const auto& p : panels_) p->sync();
 }
 
 void WebHost::eventDone() {
     pump_.rearm();
     // The page is brought up to date once a frame, however many events came before it.
-    if (std::any_of(panels_.begin(), panels_.end(), [](const auto& p) { return p->changed(); }))
+    if (std::any_of(panels_.begin(), panels_.end(), [](const auto& p) { return p->stale(); }))
         page::requestFrame();
 }
 
@@ -109,12 +107,19 @@ void WebHost::frame() { syncPanels(); }
 
 void WebHost::timerFired() { pump_.fire(); }
 
+void WebHost::setHidden(bool hidden) { pump_.setPaused(hidden); }
+
+FormPanel* WebHost::panelById(int panel) const {
+    for (const auto& p : panels_)
+        if (p->id() == panel) return p.get();
+    return nullptr;
+}
+
 forms::Form* WebHost::catchUpFor(int panel) {
     if (!runtime_ || runtime_->ended()) return nullptr;
     pump_.catchUp();
-    for (const auto& p : panels_)
-        if (p->id() == panel) return &p->form();
-    return nullptr;
+    FormPanel* p = panelById(panel);
+    return p ? &p->form() : nullptr;
 }
 
 void WebHost::click(int panel, int control) {
@@ -127,16 +132,25 @@ void WebHost::click(int panel, int control) {
 void WebHost::key(int panel, bool down, int keyCode, int modifiers) {
     forms::Form* form = catchUpFor(panel);
     if (!form) return;
-    if (down) runtime_->keyDown(*form, keyCode, modifiers);
-    else runtime_->keyUp(*form, keyCode, modifiers);
+    forms::core::KeyUpFilter& keys = panelById(panel)->keys();
+    if (down) {
+        keys.pressed(keyCode);
+        runtime_->keyDown(*form, keyCode, modifiers);
+    } else if (keys.released(keyCode)) {
+        runtime_->keyUp(*form, keyCode, modifiers);
+    }
 }
 
-void WebHost::closeRequested(int panel) {
-    if (forms::Form* form = catchUpFor(panel)) runtime_->closeRequested(*form);
+void WebHost::keyboardLost(int panel) {
+    if (FormPanel* p = panelById(panel)) p->keys().clear();
+}
+
+void WebHost::frameClose(int panel) {
+    if (forms::Form* form = catchUpFor(panel)) runtime_->frameClose(*form);
 }
 
 void WebHost::playerSetWindowState(int panel, int state) {
-    if (forms::Form* form = catchUpFor(panel)) runtime_->setWindowState(*form, state);
+    if (forms::Form* form = catchUpFor(panel)) runtime_->playerSetWindowState(*form, state);
 }
 
 }  // namespace forms::web

@@ -14,7 +14,9 @@
 
 #include "runtime/host.h"
 #include "web_host/picture_numbers.h"
-#include "web_host/timer_pump.h"
+#include "host_core/key_up_filter.h"
+#include "host_core/timer_pump.h"
+#include "web_host/page_alarm.h"
 
 namespace forms {
 class Runtime;
@@ -37,7 +39,7 @@ public:
     // the program; the page is told which pictures to get ready, and the program starts (and
     // its clock with it) once they are.
     void attach(forms::Runtime& runtime, std::function<void()> startProgram);
-    TimerPump& pump() { return pump_; }
+    forms::core::TimerPump& pump() { return pump_; }
 
     // forms::Host
     void formShown(forms::Form& form) override;
@@ -54,20 +56,24 @@ public:
     void timerFired();
     void click(int panel, int control);
     void key(int panel, bool down, int keyCode, int modifiers);
-    void closeRequested(int panel);
+    void keyboardLost(int panel);  // the panel lost the keyboard: keys released elsewhere stay there
+    void setHidden(bool hidden);   // the page is hidden: the game's clock stands still
+    void frameClose(int panel);
     void playerSetWindowState(int panel, int state);
 
 private:
     FormPanel* panelOf(const forms::Form& form) const;
     // Brings the clock up to now first; the panel's form, or null if it went away meanwhile.
     forms::Form* catchUpFor(int panel);
+    FormPanel* panelById(int panel) const;
     void dropPanel(const forms::Form& form);
     void syncPanels();
     void showBox(std::string_view title, std::string_view text);
 
     PictureNumbers pictures_;
     std::map<std::string, std::string> touchKeys_;  // form name -> "37,39,68"
-    TimerPump pump_;
+    PageAlarm alarm_;
+    forms::core::TimerPump pump_{alarm_};
     forms::Runtime* runtime_ = nullptr;
     std::function<void()> startProgram_;
     std::vector<std::unique_ptr<FormPanel>> panels_;

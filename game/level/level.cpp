@@ -176,7 +176,7 @@ void LevelForm::Youma_Timer() {
     }
 }
 
-void LevelForm::closeRequested() {
+void LevelForm::Form_FrameClose() {
     Unload(*this);
     Intro->WindowState = 0;
 }

@@ -66,7 +66,7 @@ public:
     void Youma_Timer();
 
     // Closing a level window through its frame gives up the level and puts the title window back.
-    void closeRequested() override;
+    void Form_FrameClose() override;
 
 protected:
     // Whether the heroine stays in sight while the defeat box is open.

@@ -61,6 +61,6 @@ void IntroForm::strt_Click() {
 
 void IntroForm::Quit_Click() { End(); }
 
-void IntroForm::closeRequested() { End(); }
+void IntroForm::Form_FrameClose() { End(); }
 
 }  // namespace miravel

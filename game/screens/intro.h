@@ -28,7 +28,7 @@ public:
     void Quit_Click();
 
     // Closing the title window ends the game, as Quit does.
-    void closeRequested() override;
+    void Form_FrameClose() override;
 };
 
 }  // namespace miravel

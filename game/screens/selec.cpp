@@ -39,7 +39,7 @@ void SelecForm::G1_Click() { open(Game1); }
 void SelecForm::G2_Click() { open(Game2); }
 void SelecForm::G3_Click() { open(Game3); }
 
-void SelecForm::closeRequested() {
+void SelecForm::Form_FrameClose() {
     Unload(*this);
     Intro->WindowState = 0;
 }

@@ -23,7 +23,7 @@ public:
     void G3_Click();
 
     // Closing the selection through its frame puts the title window back.
-    void closeRequested() override;
+    void Form_FrameClose() override;
 
 private:
     void open(forms::FormSlotBase& level);

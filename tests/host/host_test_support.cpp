@@ -50,13 +50,13 @@ void GameDesktop::SetUp() {
 }
 
 void GameOnTestClock::SetUp() {
-    host.pump().setClock([this] { return clockNs; });
+    host.alarm().setClock([this] { return clockNs; });
     GameDesktop::SetUp();
 }
 
 void GameOnTestClock::advance(std::int64_t ms) {
     clockNs += ms * 1'000'000;
-    if (host.pump().armed()) host.pump().wake();
+    if (host.pump().armed()) host.pump().fire();
 }
 
 void GameDesktop::TearDown() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

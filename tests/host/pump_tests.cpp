@@ -21,7 +21,7 @@ TEST_F(TimerPump, TitleSlideFollowsTheClock) {
         advance(1);
         EXPECT_EQ(program.Intro->Label1.Left.get(), forms::Single(-5760 + 150 * tick)) << "tick " << tick << " did not come";
         if (tick < 39) {
-            EXPECT_EQ(host.pump().wakesIn(), 16) << "the next wake-up is not one period away";
+            EXPECT_EQ(host.pump().armedWait(), 16) << "the next wake-up is not one period away";
         }
     }
     EXPECT_TRUE(program.Intro->strt.Visible.get());

@@ -313,7 +313,7 @@ TEST_F(RuntimeTest, WindowStateIsReportedOnlyWhenItReallyChanges) {
     host.log.clear();
     A->WindowState = 1;
     A->WindowState = 1;
-    rt.setWindowState(A.get(), 0);  // the player restored it: nothing to echo back
+    rt.playerSetWindowState(A.get(), 0);  // the player restored it: nothing to echo back
     A->WindowState = 0;
     A->WindowState = 1;
     EXPECT_EQ(host.log, (std::vector<std::string>{"state A 1", "state A 1"}));

@@ -109,11 +109,16 @@ export function countCallbacks() {
   };
 }
 
-// The labels and buttons shown on a form's panel whose text its box cuts, by name.
+// The labels and buttons shown on a form's panel whose text its box cuts, by name. The leading
+// above a text's first line and below its last is not text.
 export function cutTexts(page, form) {
   return page.evaluate((f) => [...document.querySelectorAll(`[data-form="${f}"] .client > [data-control]`)]
     .filter((el) => !el.hidden && (el.classList.contains('label') || el.tagName === 'BUTTON'))
-    .filter((el) => el.scrollWidth > el.clientWidth || el.scrollHeight > el.clientHeight)
+    .filter((el) => {
+      const style = getComputedStyle(el);
+      const leading = parseFloat(style.lineHeight) - parseFloat(style.fontSize);
+      return el.scrollWidth > el.clientWidth || el.scrollHeight - leading > el.clientHeight;
+    })
     .map((el) => el.dataset.control), form);
 }
 

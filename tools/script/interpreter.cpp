@@ -113,14 +113,14 @@ public:
             want(words, 2, "close FORM");
             forms::FormSlotBase& slot = formSlot(words[1]);
             if (!slot.loaded()) out_ << "ignored " << slot.name() << '\n';
-            else program_.runtime.closeRequested(*slot.instance());
+            else program_.runtime.frameClose(*slot.instance());
         } else if (cmd == "window") {
             want(words, 3, "window FORM normal|minimized");
             forms::FormSlotBase& slot = formSlot(words[1]);
             if (words[2] != "normal" && words[2] != "minimized")
                 throw ScriptError{"window state must be normal or minimized"};
             if (!slot.loaded()) out_ << "ignored " << slot.name() << '\n';
-            else program_.runtime.setWindowState(*slot.instance(), words[2] == "normal" ? 0 : 1);
+            else program_.runtime.playerSetWindowState(*slot.instance(), words[2] == "normal" ? 0 : 1);
         } else if (cmd == "click") {
             want(words, 2, "click FORM.BUTTON");
             click(words[1]);
