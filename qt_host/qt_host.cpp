@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt_host/qt_host.h"
 
-#include "host_core/error_text.h"
 #include "runtime/form.h"
 #include "qt_host/form_window.h"
 #include "qt_host/message_box.h"
@@ -10,17 +9,13 @@
 
 namespace forms::qt {
 
+// The pump keeps a reference to the alarm, which is made just after it; it first uses it in attach.
 QtHost::QtHost(std::map<std::string, std::string> resources, QObject* parent)
-    : QObject(parent), pictures_(std::move(resources)) {}
+    : QObject(parent), LiveHost(alarm_), pictures_(std::move(resources)), alarm_([this] { pump().fire(); }) {}
 
 QtHost::~QtHost() {
     // The forms may be gone already; windows must not reach for them while they close.
     for (auto& [form, window] : windows_) window->detach();
-}
-
-void QtHost::attach(forms::Runtime& runtime) {
-    runtime_ = &runtime;
-    pump_.attach(runtime);
 }
 
 FormWindow* QtHost::window(const forms::Form& form) const {
@@ -64,32 +59,15 @@ void QtHost::windowStateChanged(forms::Form& form) {
     if (form.WindowState == 0) lastRaised_ = w;
 }
 
-void QtHost::showBox(const QString& title, const QString& text) {
-    // The handler that opens the box has changed the windows (a defeat puts up the score board
-    // first): show that now, not after the player has closed the box.
-    syncWindows();
+void QtHost::showBox(std::string_view title, std::string_view text) {
     // Over the window last brought up, which is where the game wants the player to look.
     QWidget* owner = lastRaised_ && lastRaised_->form() && lastRaised_->isVisible() ? lastRaised_.data() : nullptr;
-    MessageBox box(title, text, owner);
+    MessageBox box(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
+                   QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), owner);
     box.ask();
 }
 
-void QtHost::messageBox(std::string_view title, std::string_view text) {
-    // The model holds its ticks back while the box is open; Qt's timers keep firing inside the
-    // box's event loop, so the pump stops until the event that opened the box is done.
-    pump_.rearm();
-    showBox(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
-            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-}
-
-void QtHost::runtimeError(const forms::RuntimeError& error) {
-    pump_.rearm();  // the report is a box too: no tick is due under it
-    showBox(QString::fromStdString(runtime_ ? runtime_->title() : std::string()),
-            QString::fromStdString(forms::core::errorText(error)));
-}
-
-void QtHost::programEnded(int status) {
-    pump_.rearm();  // nothing is due any more: the pump stops
+void QtHost::closeAll(int status) {
     while (!windows_.empty()) dropWindow(*windows_.begin()->first);
     Q_EMIT ended(status);
 }
@@ -98,35 +76,25 @@ void QtHost::syncWindows() {
     for (auto& [form, window] : windows_) window->syncIfChanged();
 }
 
-void QtHost::eventDone() {
-    syncWindows();
-    pump_.rearm();
-}
-
-bool QtHost::catchUpFor(const FormWindow& window) {
-    if (!runtime_ || runtime_->ended()) return false;
-    pump_.catchUp();
-    return window.form() != nullptr;
-}
-
+// A window's form is gone once the model unloaded it; the window only waits to be deleted.
 void QtHost::click(FormWindow& window, forms::CommandButton& button) {
-    if (catchUpFor(window)) runtime_->click(button);
+    if (caughtUp([&] { return window.form(); })) runtime()->click(button);
 }
 
 void QtHost::keyDown(FormWindow& window, int keyCode, int modifiers) {
-    if (catchUpFor(window)) runtime_->keyDown(*window.form(), keyCode, modifiers);
+    if (forms::Form* f = caughtUp([&] { return window.form(); })) runtime()->keyDown(*f, keyCode, modifiers);
 }
 
 void QtHost::keyUp(FormWindow& window, int keyCode, int modifiers) {
-    if (catchUpFor(window)) runtime_->keyUp(*window.form(), keyCode, modifiers);
+    if (forms::Form* f = caughtUp([&] { return window.form(); })) runtime()->keyUp(*f, keyCode, modifiers);
 }
 
 void QtHost::frameClose(FormWindow& window) {
-    if (catchUpFor(window)) runtime_->frameClose(*window.form());
+    if (forms::Form* f = caughtUp([&] { return window.form(); })) runtime()->frameClose(*f);
 }
 
 void QtHost::playerSetWindowState(FormWindow& window, int state) {
-    if (catchUpFor(window)) runtime_->playerSetWindowState(*window.form(), state);
+    if (forms::Form* f = caughtUp([&] { return window.form(); })) runtime()->playerSetWindowState(*f, state);
 }
 
 }  // namespace forms::qt

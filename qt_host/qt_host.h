@@ -15,9 +15,8 @@
 #include <QPointer>
 #include <QString>
 
-#include "runtime/host.h"
+#include "host_core/live_host.h"
 #include "qt_host/picture_cache.h"
-#include "host_core/timer_pump.h"
 #include "qt_host/qt_alarm.h"
 
 namespace forms {
@@ -29,7 +28,7 @@ namespace forms::qt {
 
 class FormWindow;
 
-class QtHost final : public QObject, public forms::Host {
+class QtHost final : public QObject, public forms::core::LiveHost {
     Q_OBJECT
 public:
     // resources: each artwork's name -> its resource path, e.g. "street" -> ":/assets/street.bmp".
@@ -37,9 +36,8 @@ public:
     ~QtHost() override;
 
     // The runtime is built with the host, so it is handed over afterwards; its clock starts here.
-    void attach(forms::Runtime& runtime);
+    void attach(forms::Runtime& runtime) { attachRuntime(runtime); }
     PictureCache& pictures() { return pictures_; }
-    forms::core::TimerPump& pump() { return pump_; }
     QtAlarm& alarm() { return alarm_; }
     // The window of a shown form, or null.
     FormWindow* window(const forms::Form& form) const;
@@ -48,10 +46,6 @@ public:
     void formShown(forms::Form& form) override;
     void formUnloading(forms::Form& form) override;
     void windowStateChanged(forms::Form& form) override;
-    void messageBox(std::string_view title, std::string_view text) override;
-    void runtimeError(const forms::RuntimeError& error) override;
-    void programEnded(int status) override;
-    void eventDone() override;
 
     // The player's input from a window, each an event of the model's.
     void click(FormWindow& window, forms::CommandButton& button);
@@ -65,16 +59,15 @@ Q_SIGNALS:
     void ended(int status);
 
 private:
-    // Brings the clock up to now first; false if the window's form went away meanwhile.
-    bool catchUpFor(const FormWindow& window);
+    // forms::core::LiveHost
+    void syncWindows() override;
+    void showBox(std::string_view title, std::string_view text) override;
+    void closeAll(int status) override;
+
     void dropWindow(const forms::Form& form);
-    void syncWindows();
-    void showBox(const QString& title, const QString& text);
 
     PictureCache pictures_;
-    QtAlarm alarm_{[this] { pump_.fire(); }};
-    forms::core::TimerPump pump_{alarm_};
-    forms::Runtime* runtime_ = nullptr;
+    QtAlarm alarm_;
     std::unordered_map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     QPointer<FormWindow> lastRaised_;
 };

@@ -14,7 +14,7 @@ namespace forms::web {
 
 WebHost::WebHost(const std::map<std::string, std::string>& pictures,
                  std::map<std::string, std::vector<int>> touchKeys)
-    : pictures_(pictures) {
+    : LiveHost(alarm_), pictures_(pictures) {
     for (const auto& [form, codes] : touchKeys) {
         std::string list;
         for (int code : codes) list += (list.empty() ? "" : ",") + std::to_string(code);
@@ -26,16 +26,16 @@ WebHost::WebHost(const std::map<std::string, std::string>& pictures,
 WebHost::~WebHost() { page::connect(nullptr); }
 
 void WebHost::attach(forms::Runtime& runtime, std::function<void()> startProgram) {
-    runtime_ = &runtime;
+    waiting_ = &runtime;  // its clock starts with the program, once the page is ready
     startProgram_ = std::move(startProgram);
     page::begin(pictures_.files(), runtime.title());
 }
 
 void WebHost::start() {
-    if (!runtime_ || !startProgram_) return;
+    if (!waiting_ || !startProgram_) return;
     auto startProgram = std::move(startProgram_);
     startProgram_ = nullptr;
-    pump_.attach(*runtime_);
+    attachRuntime(*waiting_);
     startProgram();
 }
 
@@ -68,46 +68,28 @@ void WebHost::windowStateChanged(forms::Form& form) {
     if (FormPanel* p = panelOf(form)) p->applyWindowState(form.WindowState);
 }
 
-void WebHost::showBox(std::string_view title, std::string_view text) {
-    // The handler that opens the box has changed the panels (a defeat puts up the score board
-    // first): show that now, not after the player has closed the box.
-    syncPanels();
-    page::messageBox(title, text);
-}
+void WebHost::showBox(std::string_view title, std::string_view text) { page::messageBox(title, text); }
 
-void WebHost::messageBox(std::string_view title, std::string_view text) {
-    // The model holds its ticks back while the box is open: the pump's timeout goes.
-    pump_.rearm();
-    showBox(title, text);
-}
-
-void WebHost::runtimeError(const forms::RuntimeError& error) {
-    pump_.rearm();  // the report is a box too: no tick is due under it
-    showBox(runtime_ ? runtime_->title() : std::string(), forms::core::errorText(error));
-}
-
-void WebHost::programEnded(int status) {
-    pump_.rearm();  // nothing is due any more: the pump stops
+void WebHost::closeAll(int status) {
     panels_.clear();
     page::ended(status);
 }
 
-void WebHost::syncPanels() {
+void WebHost::syncWindows() {
     for (const auto& p : panels_) p->sync();
 }
 
-void WebHost::eventDone() {
-    pump_.rearm();
+void WebHost::windowsChanged() {
     // The page is brought up to date once a frame, however many events came before it.
     if (std::any_of(panels_.begin(), panels_.end(), [](const auto& p) { return p->stale(); }))
         page::requestFrame();
 }
 
-void WebHost::frame() { syncPanels(); }
+void WebHost::frame() { syncWindows(); }
 
-void WebHost::timerFired() { pump_.fire(); }
+void WebHost::timerFired() { pump().fire(); }
 
-void WebHost::setHidden(bool hidden) { pump_.setPaused(hidden); }
+void WebHost::setHidden(bool hidden) { pump().setPaused(hidden); }
 
 FormPanel* WebHost::panelById(int panel) const {
     for (const auto& p : panels_)
@@ -115,29 +97,29 @@ FormPanel* WebHost::panelById(int panel) const {
     return nullptr;
 }
 
-forms::Form* WebHost::catchUpFor(int panel) {
-    if (!runtime_ || runtime_->ended()) return nullptr;
-    pump_.catchUp();
-    FormPanel* p = panelById(panel);
-    return p ? &p->form() : nullptr;
+forms::Form* WebHost::caughtUpAt(int panel) {
+    return caughtUp([&]() -> forms::Form* {
+        FormPanel* p = panelById(panel);
+        return p ? &p->form() : nullptr;
+    });
 }
 
 void WebHost::click(int panel, int control) {
-    forms::Form* form = catchUpFor(panel);
+    forms::Form* form = caughtUpAt(panel);
     if (!form || control < 0 || control >= static_cast<int>(form->controls().size())) return;
     forms::Control* c = form->controls()[static_cast<std::size_t>(control)];
-    if (c->kind() == forms::Control::Kind::CommandButton) runtime_->click(static_cast<forms::CommandButton&>(*c));
+    if (c->kind() == forms::Control::Kind::CommandButton) runtime()->click(static_cast<forms::CommandButton&>(*c));
 }
 
 void WebHost::key(int panel, bool down, int keyCode, int modifiers) {
-    forms::Form* form = catchUpFor(panel);
+    forms::Form* form = caughtUpAt(panel);
     if (!form) return;
     forms::core::KeyUpFilter& keys = panelById(panel)->keys();
     if (down) {
         keys.pressed(keyCode);
-        runtime_->keyDown(*form, keyCode, modifiers);
+        runtime()->keyDown(*form, keyCode, modifiers);
     } else if (keys.released(keyCode)) {
-        runtime_->keyUp(*form, keyCode, modifiers);
+        runtime()->keyUp(*form, keyCode, modifiers);
     }
 }
 
@@ -146,11 +128,11 @@ void WebHost::keyboardLost(int panel) {
 }
 
 void WebHost::frameClose(int panel) {
-    if (forms::Form* form = catchUpFor(panel)) runtime_->frameClose(*form);
+    if (forms::Form* form = caughtUpAt(panel)) runtime()->frameClose(*form);
 }
 
 void WebHost::playerSetWindowState(int panel, int state) {
-    if (forms::Form* form = catchUpFor(panel)) runtime_->playerSetWindowState(*form, state);
+    if (forms::Form* form = caughtUpAt(panel)) runtime()->playerSetWindowState(*form, state);
 }
 
 }  // namespace forms::web

@@ -12,10 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/host.h"
+#include "host_core/live_host.h"
 #include "web_host/picture_numbers.h"
-#include "host_core/key_up_filter.h"
-#include "host_core/timer_pump.h"
 #include "web_host/page_alarm.h"
 
 namespace forms {
@@ -26,7 +24,7 @@ namespace forms::web {
 
 class FormPanel;
 
-class WebHost final : public forms::Host {
+class WebHost final : public forms::core::LiveHost {
 public:
     // pictures: each artwork's name -> its file in the site, e.g. "street" -> "street.bmp".
     // touchKeys: a form's name -> the key codes of the on-screen keys under its panel.
@@ -39,16 +37,11 @@ public:
     // the program; the page is told which pictures to get ready, and the program starts (and
     // its clock with it) once they are.
     void attach(forms::Runtime& runtime, std::function<void()> startProgram);
-    forms::core::TimerPump& pump() { return pump_; }
 
     // forms::Host
     void formShown(forms::Form& form) override;
     void formUnloading(forms::Form& form) override;
     void windowStateChanged(forms::Form& form) override;
-    void messageBox(std::string_view title, std::string_view text) override;
-    void runtimeError(const forms::RuntimeError& error) override;
-    void programEnded(int status) override;
-    void eventDone() override;
 
     // From the page (page.cpp). Panels are named by number; one already gone is ignored.
     void start();
@@ -62,19 +55,22 @@ public:
     void playerSetWindowState(int panel, int state);
 
 private:
+    // forms::core::LiveHost
+    void syncWindows() override;
+    void windowsChanged() override;
+    void showBox(std::string_view title, std::string_view text) override;
+    void closeAll(int status) override;
+
     FormPanel* panelOf(const forms::Form& form) const;
-    // Brings the clock up to now first; the panel's form, or null if it went away meanwhile.
-    forms::Form* catchUpFor(int panel);
     FormPanel* panelById(int panel) const;
+    // The panel's form once the clock is up to now, or null if it went away meanwhile.
+    forms::Form* caughtUpAt(int panel);
     void dropPanel(const forms::Form& form);
-    void syncPanels();
-    void showBox(std::string_view title, std::string_view text);
 
     PictureNumbers pictures_;
     std::map<std::string, std::string> touchKeys_;  // form name -> "37,39,68"
     PageAlarm alarm_;
-    forms::core::TimerPump pump_{alarm_};
-    forms::Runtime* runtime_ = nullptr;
+    forms::Runtime* waiting_ = nullptr;  // the program, until the page is ready to start it
     std::function<void()> startProgram_;
     std::vector<std::unique_ptr<FormPanel>> panels_;
     int nextPanel_ = 1;
