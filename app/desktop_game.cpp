@@ -3,6 +3,7 @@
 #include "app/desktop_game.h"
 
 #include "assets/artwork.h"
+#include "assets/embedded.h"
 #include "game/version.h"
 #include "qt_host/platform_settings.h"
 

@@ -13,13 +13,6 @@
 
 namespace {
 
-std::map<std::string, std::string> pictureFiles() {
-    std::map<std::string, std::string> files;
-    for (const miravel::ArtworkFile& f : miravel::artworkFiles())
-        files.emplace(f.art.name, std::string(f.art.name) + "." + f.extension);
-    return files;
-}
-
 // The keys a player needs on each level, as buttons under its panel for a touch screen: turn and
 // step, wind up and throw, and the Difficult level's two rows.
 std::map<std::string, std::vector<int>> touchKeys() {
@@ -33,7 +26,7 @@ std::map<std::string, std::vector<int>> touchKeys() {
 
 int main() {
     // They live as long as the page: main returns, the program goes on in the page's events.
-    static forms::web::WebHost host(pictureFiles(), touchKeys());
+    static forms::web::WebHost host(miravel::pictureFiles(), touchKeys());
     static miravel::Program program(host);
     host.attach(program.runtime, [] { program.start(); });
     return 0;

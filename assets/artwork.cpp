@@ -48,16 +48,18 @@ constexpr std::array<forms::Artwork, kFiles.size()> kArt = [] {
 std::span<const ArtworkFile> artworkFiles() { return kFiles; }
 std::span<const forms::Artwork> artwork() { return kArt; }
 
-std::string resourcePath(std::string_view name) {
+const ArtworkFile* findArtwork(std::string_view name) {
     for (const ArtworkFile& f : kFiles)
-        if (name == f.art.name) return std::string(":/assets/") + f.art.name + "." + f.extension;
-    return {};
+        if (name == f.art.name) return &f;
+    return nullptr;
 }
 
-std::map<std::string, std::string> pictureResources() {
-    std::map<std::string, std::string> paths;
-    for (const ArtworkFile& f : kFiles) paths.emplace(f.art.name, resourcePath(f.art.name));
-    return paths;
+std::string fileName(const ArtworkFile& file) { return std::string(file.art.name) + "." + file.extension; }
+
+std::map<std::string, std::string> pictureFiles() {
+    std::map<std::string, std::string> files;
+    for (const ArtworkFile& f : kFiles) files.emplace(f.art.name, fileName(f));
+    return files;
 }
 
 }  // namespace miravel

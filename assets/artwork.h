@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // The pictures the game carries, by name, with their sizes in pixels. The files themselves are
-// assets/<name>.<ext>, embedded into the game; the rules only need the names and sizes.
+// assets/<name>.<ext>: the desktop embeds them (embedded.h), the page ships them; the rules only
+// need the names and sizes.
 #pragma once
 
 #include <map>
@@ -22,9 +23,11 @@ struct ArtworkFile {
 std::span<const ArtworkFile> artworkFiles();
 std::span<const forms::Artwork> artwork();
 
-// Where the game embeds a picture: ":/assets/<name>.<ext>"; empty for an unknown name.
-std::string resourcePath(std::string_view name);
-// Every picture's name with its resource path, as the desktop host takes them.
-std::map<std::string, std::string> pictureResources();
+// The picture of that name, or null.
+const ArtworkFile* findArtwork(std::string_view name);
+// Its file's name: "<name>.<ext>".
+std::string fileName(const ArtworkFile& file);
+// Every picture's name with its file's name.
+std::map<std::string, std::string> pictureFiles();
 
 }  // namespace miravel

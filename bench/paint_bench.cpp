@@ -22,6 +22,7 @@
 #include <QPaintEvent>
 
 #include "assets/artwork.h"
+#include "assets/embedded.h"
 #include "desktop.h"
 #include "qt_host/form_window.h"
 #include "qt_host/geometry.h"

@@ -27,11 +27,7 @@ Program::Program(forms::Host& host)
       Game1(runtime, "Game1", factory<Game1Form>(*this)),
       Game2(runtime, "Game2", factory<Game2Form>(*this)),
       Game3(runtime, "Game3", factory<Game3Form>(*this)),
-      Sprites(runtime, "Sprites", factory<SpritesForm>(*this)) {
-    for (forms::FormSlotBase* slot : std::initializer_list<forms::FormSlotBase*>{
-             &Intro, &Selec, &Game1, &Game2, &Game3, &Sprites})
-        runtime.addSlot(*slot);
-}
+      Sprites(runtime, "Sprites", factory<SpritesForm>(*this)) {}
 
 Program::~Program() = default;
 

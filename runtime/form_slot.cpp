@@ -7,7 +7,10 @@
 namespace forms {
 
 FormSlotBase::FormSlotBase(Runtime& runtime, std::string name)
-    : runtime_(runtime), name_(std::move(name)) {}
+    : runtime_(runtime), name_(std::move(name)) {
+    // The program's forms make themselves known, as a form's controls and properties do.
+    runtime.addSlot(*this);
+}
 
 Form& FormSlotBase::form() {
     if (!instance_) runtime_.load(*this);

@@ -44,7 +44,6 @@ public:
     const std::string& title() const { return title_; }
 
     // --- Forms --------------------------------------------------------------------------------
-    void addSlot(FormSlotBase& slot);  // the program's forms, once, at start-up
     FormSlotBase* slot(std::string_view name) const;
     const std::vector<Form*>& loadedForms() const { return loaded_; }  // in load order
 
@@ -97,6 +96,9 @@ public:
     int exitStatus() const { return exitStatus_; }
 
 private:
+    friend class FormSlotBase;
+    void addSlot(FormSlotBase& slot);  // each slot, as it is made
+
     struct Dispatch {
         explicit Dispatch(Runtime& r);
         ~Dispatch();

@@ -29,6 +29,7 @@
 #include <unistd.h>
 
 #include "assets/artwork.h"
+#include "assets/embedded.h"
 #include "tools/art/art.h"
 
 namespace {

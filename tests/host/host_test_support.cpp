@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "assets/artwork.h"
+#include "assets/embedded.h"
 #include "game/screens/intro.h"
 
 namespace hosttest {
@@ -91,8 +92,6 @@ ProbeDesktop::ProbeDesktop()
     : keyProbe(runtime, "KeyProbe", [](forms::FormSlotBase& s) { return std::make_unique<KeyProbe>(s); }),
       buttonProbe(runtime, "ButtonProbe",
                   [](forms::FormSlotBase& s) { return std::make_unique<ButtonProbe>(s); }) {
-    runtime.addSlot(keyProbe);
-    runtime.addSlot(buttonProbe);
     host.attach(runtime);
 }
 

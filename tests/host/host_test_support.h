@@ -19,6 +19,7 @@
 
 #include "game/program.h"
 #include "assets/artwork.h"
+#include "assets/embedded.h"
 #include "runtime/controls.h"
 #include "runtime/form.h"
 #include "runtime/form_slot.h"

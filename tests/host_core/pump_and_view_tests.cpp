@@ -72,7 +72,6 @@ struct Game {
 
     Game() {
         host.pump = &pump;
-        runtime.addSlot(probe);
         pump.attach(runtime);
         runtime.dispatch([&] { runtime.show(probe); });
         form()->log = &tickTimes;

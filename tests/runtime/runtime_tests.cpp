@@ -71,12 +71,6 @@ protected:
     forms::FormSlot<TestForm> A{rt, "A", [](auto& s) { return std::make_unique<TestForm>(s); }};
     forms::FormSlot<TestForm> B{rt, "B", [](auto& s) { return std::make_unique<TestForm>(s); }};
     forms::FormSlot<KeyForm> K{rt, "K", [](auto& s) { return std::make_unique<KeyForm>(s); }};
-
-    void SetUp() override {
-        rt.addSlot(A);
-        rt.addSlot(B);
-        rt.addSlot(K);
-    }
 };
 
 TEST_F(RuntimeTest, ReferenceLoadsHiddenAndReloadStartsFromTheDesign) {

@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     drawing->second((outDir / (std::string(file.art.name) + "." + file.extension)).string());
   }
   for (const auto& [name, draw] : drawings)
-    if (miravel::resourcePath(name).empty()) {
+    if (!miravel::findArtwork(name)) {
       std::fprintf(stderr, "miravel-art: '%.*s' is drawn but not in the catalogue\n", int(name.size()), name.data());
       status = 1;
     }
