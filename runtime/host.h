@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// The one door from the runtime to the platform. The desktop host shows real windows and boxes;
-// the script host prints what happens. Every call comes on the user-interface thread.
+// The one door from the runtime to the platform. The desktop host shows real windows and boxes,
+// the web host panels and dialogs on a page (both on host_core's LiveHost); the script host
+// prints what happens. Every call comes on the user-interface thread.
 #pragma once
 
 #include <string_view>

@@ -3,7 +3,7 @@
 //
 // The forms runtime: the forms and their lifecycle, the clock and its timers, the routing of
 // clicks and keys, the message box, run-time errors and the end of the program. The game's
-// handlers are written against it; a Host puts it on a desktop or behind a script.
+// handlers are written against it; a Host puts it on a desktop, on a page or behind a script.
 #pragma once
 
 #include <cstdint>

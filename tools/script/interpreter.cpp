@@ -4,9 +4,12 @@
 
 #include <charconv>
 #include <map>
+#include <memory>
+#include <set>
 #include <ostream>
 #include <string>
 
+#include "runtime/form_slot.h"
 #include "runtime/runtime.h"
 
 namespace miravel {
@@ -67,6 +70,65 @@ std::string_view rest(std::string_view line, std::size_t skip) {
     }
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
     return line.substr(i);
+}
+
+// A form's own properties as scripts read them, in the order dump prints them.
+struct FormProperty {
+    const char* name;
+    std::string (*read)(const forms::Form&);
+};
+const FormProperty kFormProperties[]{
+    {"Caption", [](const forms::Form& f) { return f.Caption.text(); }},
+    {"WindowState", [](const forms::Form& f) { return f.WindowState.text(); }},
+    {"Visible", [](const forms::Form& f) { return f.Visible.text(); }},
+    {"ActiveControl", [](const forms::Form& f) { return std::string(f.focus() ? f.focus()->name() : ""); }},
+    {"Width", [](const forms::Form& f) { return std::to_string(f.design().clientWidth); }},
+    {"Height", [](const forms::Form& f) { return std::to_string(f.design().clientHeight); }},
+    {"Left", [](const forms::Form& f) { return std::to_string(f.design().left); }},
+    {"Top", [](const forms::Form& f) { return std::to_string(f.design().top); }},
+    {"Picture", [](const forms::Form& f) { return forms::formatValue(f.Picture); }},
+    {"Icon", [](const forms::Form& f) { return forms::formatValue(f.Icon); }},
+    {"MouseIcon", [](const forms::Form& f) { return forms::formatValue(f.MouseIcon); }},
+};
+constexpr std::size_t kDumpedFormProperties = 6;  // Caption to Height
+
+const FormProperty* formPropertyNamed(std::string_view name) {
+    for (const FormProperty& p : kFormProperties)
+        if (name == p.name) return &p;
+    return nullptr;
+}
+
+// The names of the properties a control of any kind has, read off one control of each kind, so
+// that a path to a form that is not loaded is checked against what the controls really have.
+const std::set<std::string, std::less<>>& controlPropertyNames() {
+    static const std::set<std::string, std::less<>> names = [] {
+        struct NoHost final : forms::Host {
+            void messageBox(std::string_view, std::string_view) override {}
+        };
+        struct EveryKind final : forms::Form {
+            explicit EveryKind(forms::FormSlotBase& slot)
+                : forms::Form(slot, forms::FormDesign{}),
+                  image(*this, "Image", {}, false),
+                  label(*this, "Label", {}, false, "", {}),
+                  button(*this, "Button", {}, false, "", {}),
+                  shape(*this, "Shape", {}, {}),
+                  timer(*this, "Timer", 0, false) {}
+            forms::Image image;
+            forms::Label label;
+            forms::CommandButton button;
+            forms::Shape shape;
+            forms::Timer timer;
+        };
+        NoHost host;
+        forms::Runtime runtime(host, {}, "");
+        forms::FormSlot<EveryKind> slot(runtime, "EveryKind",
+                                        [](forms::FormSlotBase& s) { return std::make_unique<EveryKind>(s); });
+        std::set<std::string, std::less<>> all;
+        for (const forms::Control* c : slot.form().controls())
+            for (const forms::PropertyBase* p : c->properties()) all.emplace(p->name());
+        return all;
+    }();
+    return names;
 }
 
 long long number(std::string_view word, const char* what) {
@@ -265,32 +327,15 @@ private:
     // typo is a script error even then.
     void checkKnown(const Path& p) {
         if (p.control.empty()) {
-            static const char* kFormProps[] = {"Caption", "WindowState", "Visible", "ActiveControl",
-                                               "Width", "Height", "Left", "Top", "Picture", "Icon",
-                                               "MouseIcon"};
-            for (const char* n : kFormProps)
-                if (p.property == n) return;
-            throw ScriptError{"forms have no property " + std::string(p.property)};
+            if (!formPropertyNamed(p.property)) throw ScriptError{"forms have no property " + std::string(p.property)};
+            return;
         }
-        static const char* kControlProps[] = {"Left", "Top", "Width", "Height", "Visible", "Picture",
-                                              "Caption", "Enabled", "Interval"};
-        for (const char* n : kControlProps)
-            if (p.property == n) return;
-        throw ScriptError{"controls have no property " + std::string(p.property)};
+        if (!controlPropertyNames().count(p.property))
+            throw ScriptError{"controls have no property " + std::string(p.property)};
     }
 
     static std::string formProperty(forms::Form& f, std::string_view name) {
-        if (name == "Caption") return f.Caption.text();
-        if (name == "WindowState") return f.WindowState.text();
-        if (name == "Visible") return f.Visible.text();
-        if (name == "ActiveControl") return f.focus() ? f.focus()->name() : "";
-        if (name == "Width") return std::to_string(f.design().clientWidth);
-        if (name == "Height") return std::to_string(f.design().clientHeight);
-        if (name == "Left") return std::to_string(f.design().left);
-        if (name == "Top") return std::to_string(f.design().top);
-        if (name == "Picture") return forms::formatValue(f.Picture);
-        if (name == "Icon") return forms::formatValue(f.Icon);
-        if (name == "MouseIcon") return forms::formatValue(f.MouseIcon);
+        if (const FormProperty* p = formPropertyNamed(name)) return p->read(f);
         throw ScriptError{"forms have no property " + std::string(name)};
     }
 
@@ -386,8 +431,8 @@ private:
             out_ << slot.name() << ".Loaded = False\n";
             return;
         }
-        for (const char* p : {"Caption", "WindowState", "Visible", "ActiveControl", "Width", "Height"})
-            out_ << slot.name() << '.' << p << " = " << formProperty(*form, p) << '\n';
+        for (std::size_t i = 0; i < kDumpedFormProperties; ++i)
+            out_ << slot.name() << '.' << kFormProperties[i].name << " = " << kFormProperties[i].read(*form) << '\n';
         for (forms::Control* c : form->controls())
             for (forms::PropertyBase* p : c->properties())
                 out_ << slot.name() << '.' << c->name() << '.' << p->name() << " = " << p->text() << '\n';
