@@ -46,7 +46,8 @@ function setCaption(button, caption) {
 
 export class Panel {
   // design: {form, width, height, left, top, backColor, background, icon, pointer, touchKeys}.
-  // game: {key(down, code, modifiers), click(index), close(), minimize()}, the way back.
+  // game: {key(down, code, modifiers), click(index), close(), minimize(), fullscreen()}, the way
+  // back.
   constructor(id, design, pictures, game) {
     this.id = id;
     this.design = design;
@@ -54,6 +55,8 @@ export class Panel {
     this.game = game;
     this.controls = [];
     this.caption = '';
+    // CSS pixels per picture pixel (Desktop.fit).
+    this.scale = 1;
     this.focused = null;
     // Labels and buttons whose text has still to be fitted to its box (fitText).
     this.unfitted = new Set();
@@ -75,6 +78,10 @@ export class Panel {
     this.captionElement.className = 'caption';
     bar.append(this.captionElement);
     bar.append(this.frameButton('minimize', 'Minimise', '\u2013', () => game.minimize()));
+    // Drawn by the style sheet: the page's faces have no such sign.
+    this.fullscreenButton = this.frameButton('fullscreen', 'Full screen', '', () => game.fullscreen());
+    this.fullscreenButton.hidden = !document.fullscreenEnabled;
+    bar.append(this.fullscreenButton);
     bar.append(this.frameButton('close', 'Close', '\u00d7', () => game.close()));
 
     const client = this.client = document.createElement('div');
@@ -230,18 +237,39 @@ export class Panel {
     this.unfitted.add(el);
   }
 
+  // The client area at `scale` CSS pixels a picture pixel. The browser lays out all it holds at
+  // that size (text set afresh in its face, not its pixels enlarged), and each text is fitted to
+  // its box again.
+  setScale(scale) {
+    if (scale === this.scale) return;
+    this.scale = scale;
+    this.client.style.zoom = scale;
+    for (const el of this.controls) if (el && el.designedPixels) this.unfitted.add(el);
+    this.fitText();
+  }
+
+  // What does not grow with the picture, in CSS pixels: the frame, the title bar and, where they
+  // show, the touch keys. Measured, so that the style sheet alone says how large they are.
+  fixedSize() {
+    const el = this.element;
+    const frame = el.offsetWidth - el.clientWidth;
+    const keys = this.touchKeys ? this.touchKeys.element.getBoundingClientRect().height : 0;
+    return { width: frame, height: frame + this.titlebar.getBoundingClientRect().height + keys };
+  }
+
   // The stand-in faces are wider and taller than the faces the game was drawn with: a text that
-  // would be cut by its box is set a pixel smaller at a time until it fits (its lines stay the
-  // designed line height apart). Done once a text or box has changed and the panel shows it,
-  // since only a laid-out text can be measured.
+  // would be cut by its box is set smaller, a CSS pixel at a time as the player sees it, until it
+  // fits (its lines stay the designed line height apart). Done once a text, box or scale has
+  // changed and the panel shows it, since only a laid-out text can be measured.
   fitText() {
     if (!this.unfitted.size || this.element.hidden) return;
+    const step = Math.min(1, 1 / this.scale);
     for (const el of this.unfitted) {
       if (el.hidden) continue;  // fitted when it shows
       this.unfitted.delete(el);
       el.style.fontSize = el.designedPixels + 'px';
       const cut = () => el.scrollWidth > el.clientWidth || el.scrollHeight > el.clientHeight;
-      for (let px = el.designedPixels - 1; px >= kSmallestPixelSize && cut(); --px) el.style.fontSize = px + 'px';
+      for (let px = el.designedPixels - step; px >= kSmallestPixelSize && cut(); px -= step) el.style.fontSize = px + 'px';
     }
   }
 
