@@ -16,6 +16,12 @@ const kSmallestScale = 1 / 16;
 // A phone or a small tablet: the panel in front fills the page, as in full screen.
 const kCompactSide = 600;
 
+// The smallest whole number of CSS pixels that is a whole number of device pixels too.
+function latticeStep(dpr) {
+  for (let n = 1; n < 64; ++n) if (Math.abs(n * dpr - Math.round(n * dpr)) < 1e-3) return n;
+  return 1;
+}
+
 export class Desktop {
   // zoomToFit(scaled, fixed, room): the host core's rule, sizes {width, height} in device pixels.
   constructor(area, taskbar, pictures, zoomToFit) {
@@ -81,14 +87,35 @@ export class Desktop {
       { width: Math.ceil(fixed.width * dpr - 1e-6), height: Math.ceil(fixed.height * dpr - 1e-6) },
       { width: Math.floor(room.width * dpr + 1e-6), height: Math.floor(room.height * dpr + 1e-6) });
     panel.setScale(Math.max(zoom, kSmallestScale) / dpr);
-    if (maximised) return;  // the style sheet lays it out
-    // At its design position grown with it, or where the player dragged it; on whole device
-    // pixels, so that the picture's squares line up with the screen's.
-    const r = el.getBoundingClientRect();
+
+    // The client area's corner on a whole CSS pixel that is also a whole device pixel (at 150 %
+    // every other CSS pixel): the browser lays out what lies in it on its own CSS pixels, and
+    // only there do the picture's squares line up with the screen's.
+    const step = latticeStep(dpr);
+    const snap = (v) => Math.floor(v / step + 1e-6) * step;
+    if (!maximised) panel.client.style.margin = '';
+    const p = el.getBoundingClientRect(), c = panel.client.getBoundingClientRect();
+    if (maximised) {
+      // Centred in what the title bar and touch keys leave; the panel lies at the page's corner.
+      const bar = panel.titlebar.getBoundingClientRect().bottom - p.top;
+      const left = snap((room.width - c.width) / 2);
+      const top = snap(bar + (room.height - (fixed.height + c.height)) / 2);
+      // The client area's own lengths are zoomed with it.
+      const s = panel.scale;
+      panel.client.style.margin = `${Math.max(0, top - bar) / s}px 0 0 ${Math.max(0, left) / s}px`;
+      return;
+    }
+    // At its design position grown with it, or where the player dragged it, moved in just enough
+    // to lie wholly in the room.
     const want = panel.dragged || { left: panel.design.left * panel.scale, top: panel.design.top * panel.scale };
-    const snap = (v) => Math.floor(v * dpr + 1e-6) / dpr;
-    el.style.left = snap(Math.max(0, Math.min(want.left, room.width - r.width))) + 'px';
-    el.style.top = snap(Math.max(0, Math.min(want.top, room.height - r.height))) + 'px';
+    const place = (v, frame, size, roomSize) => {
+      const inRoom = Math.max(0, Math.min(v, roomSize - size));
+      const snapped = snap(inRoom + frame) - frame;
+      if (snapped >= 0) return snapped;
+      return snapped + step + size <= roomSize ? snapped + step : inRoom;
+    };
+    el.style.left = place(want.left, c.left - p.left, p.width, room.width) + 'px';
+    el.style.top = place(want.top, c.top - p.top, p.height, room.height) + 'px';
   }
 
   // Full screen for the whole page: the game's panels are shown at the rule's size on the whole
