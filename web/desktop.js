@@ -89,8 +89,9 @@ export class Desktop {
     panel.setScale(Math.max(zoom, kSmallestScale) / dpr);
 
     // The client area's corner on a whole CSS pixel that is also a whole device pixel (at 150 %
-    // every other CSS pixel): the browser lays out what lies in it on its own CSS pixels, and
-    // only there do the picture's squares line up with the screen's.
+    // every other CSS pixel). A browser that places what lies in it on whole CSS pixels (Chromium
+    // under device emulation, measured) then still lines the picture's squares up with the
+    // screen's.
     const step = latticeStep(dpr);
     const snap = (v) => Math.floor(v / step + 1e-6) * step;
     if (!maximised) panel.client.style.margin = '';

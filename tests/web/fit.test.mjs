@@ -123,9 +123,20 @@ test('a phone: a level played by taps, turned during the defeat box; the Difficu
     const m = document.querySelector('[data-form=Game1] [data-control=Main]');
     return m ? parseInt(m.style.transform.slice(10), 10) : NaN;
   };
-  await key('Game1', 39).tap();
-  await waitUntil(page, `(${mainX})() === 264 || document.querySelector('dialog.message-box')`);
-  await key('Game1', 68).tap();
+  // Two thumbs at once: Right under one, D under the other; both held, then both lifted, and the
+  // tiara flies.
+  const cdp = await context.newCDPSession(page);
+  const middle = async (code) => {
+    const b = await key('Game1', code).boundingBox();
+    return { x: b.x + b.width / 2, y: b.y + b.height / 2 };
+  };
+  const right = { ...(await middle(39)), id: 1 }, d = { ...(await middle(68)), id: 2 };
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [right] });
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [right, d] });
+  await waitUntil(page, `(${mainX})() >= 264 && document.querySelectorAll('[data-form=Game1] .touch-keys .held').length === 2
+    || document.querySelector('dialog.message-box')`);
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  await waitUntil(page, () => !document.querySelector('.touch-keys .held'));
   await waitUntil(page, () => document.querySelector('[data-form=Game1] [data-control=Action]')?.hidden === false
     || document.querySelector('dialog.message-box'));
 
