@@ -4,7 +4,16 @@
 // A message box: a modal dialog with the game's title as its caption, the text and one OK.
 // Resolves when the player has closed it, by OK, Enter, Escape or its close box.
 
-export function messageBox(title, text) {
+// The box grows with the panel in front (`scale` CSS pixels a picture pixel), never below its
+// own size and never past the page.
+export function scaleMessageBox(dialog, scale) {
+  dialog.style.zoom = 1;
+  const r = dialog.getBoundingClientRect();
+  const room = Math.min(0.92 * innerWidth / r.width, 0.92 * innerHeight / r.height);
+  dialog.style.zoom = Math.max(1, Math.min(scale, room));
+}
+
+export function messageBox(title, text, scale) {
   return new Promise((resolve) => {
     const dialog = document.createElement('dialog');
     dialog.className = 'message-box';
@@ -42,6 +51,7 @@ export function messageBox(title, text) {
     });
     document.body.append(dialog);
     dialog.showModal();
+    scaleMessageBox(dialog, scale);
     ok.focus();
   });
 }

@@ -4,7 +4,7 @@
 // What the game's module calls (web_host/page.h), and the one gate through which the page
 // calls the module: never while it sleeps in a message box, never after the program has ended.
 import { Desktop } from './desktop.js';
-import { messageBox } from './message_box.js';
+import { messageBox, scaleMessageBox } from './message_box.js';
 import { Panel } from './panel.js';
 import { Pictures } from './pictures.js';
 
@@ -13,7 +13,8 @@ export class Page {
     this.doc = doc;
     this.fontsReady = fontsReady;
     this.pictures = new Pictures(picturePack);
-    this.desktop = new Desktop(doc.getElementById('desktop'), doc.getElementById('taskbar'), this.pictures);
+    this.desktop = new Desktop(doc.getElementById('desktop'), doc.getElementById('taskbar'), this.pictures,
+      (scaled, fixed, room) => this.zoomToFit(scaled, fixed, room));
     this.panels = new Map();
     this.module = null;
     this.sleeping = false;  // the module waits in a message box
@@ -25,6 +26,28 @@ export class Page {
     this.smallest = 1;
     // Panels that lost the keyboard while the game could not be told (it slept in a box).
     this.keyboardLost = new Set();
+
+    // Every panel is fitted again when the page changes size: a window made smaller, a phone
+    // turned, full screen entered or left, or the first touch bringing the touch keys.
+    const fit = () => this.fit();
+    addEventListener('resize', fit);
+    doc.addEventListener('fullscreenchange', fit);
+    addEventListener('touchstart', fit, { once: true, passive: true });
+    // Alt+Enter is the page's own key, full screen, and never reaches the game.
+    let altEnter = false;
+    addEventListener('keydown', (e) => {
+      if (e.key !== 'Enter' || !e.altKey || e.ctrlKey || e.metaKey) return;
+      e.preventDefault();
+      e.stopImmediatePropagation();
+      altEnter = true;
+      if (!e.repeat && !this.over) this.desktop.toggleFullscreen();
+    }, true);
+    addEventListener('keyup', (e) => {
+      if (e.key !== 'Enter' || !altEnter) return;
+      altEnter = false;
+      e.preventDefault();
+      e.stopImmediatePropagation();
+    }, true);
   }
 
   // The module is there; the game starts once the pictures and fonts are ready too.
@@ -55,6 +78,18 @@ export class Page {
     for (const panel of this.panels.values()) panel.fitText();
   }
 
+  // The host core's whole-step rule (web_zoom_to_fit). Called outside the gate: it touches no
+  // state of the program, so the page fits its panels even while the module sleeps in a box.
+  zoomToFit(scaled, fixed, room) {
+    return this.module._web_zoom_to_fit(scaled.width, scaled.height, fixed.width, fixed.height, room.width, room.height);
+  }
+
+  fit() {
+    if (this.over) return;
+    this.desktop.fitAll();
+    for (const box of this.doc.querySelectorAll('dialog.message-box')) scaleMessageBox(box, this.desktop.frontScale);
+  }
+
   // --- From the module -------------------------------------------------------------------------
 
   begin(files, title, smallest) {
@@ -71,6 +106,7 @@ export class Page {
       keyboardLost: () => this.keyboardLost.add(id),
       click: (index) => this.call('web_click', id, index),
       close: () => this.call('web_close', id),
+      fullscreen: () => this.desktop.toggleFullscreen(),
       minimize: () => {
         // The player's own minimise: done here, then told to the game, which does not echo it.
         if (this.sleeping || this.over) return;
@@ -131,7 +167,7 @@ export class Page {
   async messageBox(title, text) {
     this.sleeping = true;
     try {
-      await messageBox(title, text);
+      await messageBox(title, text, this.desktop.frontScale);
     } finally {
       this.sleeping = false;
     }

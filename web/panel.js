@@ -47,8 +47,8 @@ function setCaption(button, caption) {
 
 export class Panel {
   // design: {form, width, height, left, top, backColor, background, icon, pointer, touchKeys}.
-  // game: {key(down, code, modifiers), keyboardLost(), click(index), close(), minimize()}, the
-  // way back. smallest: the smallest pixel size a text is set in to fit its box.
+  // game: {key(down, code, modifiers), keyboardLost(), click(index), close(), minimize(),
+  // fullscreen()}, the way back. smallest: the smallest pixel size a text is set in to fit its box.
   constructor(id, design, pictures, game, smallest) {
     this.id = id;
     this.design = design;
@@ -56,6 +56,8 @@ export class Panel {
     this.game = game;
     this.controls = [];
     this.caption = '';
+    // CSS pixels per picture pixel (Desktop.fit).
+    this.scale = 1;
     this.focused = null;
     this.smallest = smallest;
     // Labels and buttons whose text has still to be fitted to its box (fitText).
@@ -75,6 +77,10 @@ export class Panel {
     this.captionElement.className = 'caption';
     bar.append(this.captionElement);
     bar.append(this.frameButton('minimize', 'Minimise', '\u2013', () => game.minimize()));
+    // Drawn by the style sheet: the page's faces have no such sign.
+    this.fullscreenButton = this.frameButton('fullscreen', 'Full screen', '', () => game.fullscreen());
+    this.fullscreenButton.hidden = !document.fullscreenEnabled;
+    bar.append(this.fullscreenButton);
     bar.append(this.frameButton('close', 'Close', '\u00d7', () => game.close()));
 
     const client = this.client = document.createElement('div');
@@ -228,12 +234,33 @@ export class Panel {
     this.unfitted.add(el);
   }
 
+  // The client area at `scale` CSS pixels a picture pixel. The browser lays out all it holds at
+  // that size (text set afresh in its face, not its pixels enlarged), and each text is fitted to
+  // its box again.
+  setScale(scale) {
+    if (scale === this.scale) return;
+    this.scale = scale;
+    this.client.style.zoom = scale;
+    for (const el of this.controls) if (el && el.designedPixels) this.unfitted.add(el);
+    this.fitText();
+  }
+
+  // What does not grow with the picture, in CSS pixels: the frame, the title bar and, where they
+  // show, the touch keys. Measured, so that the style sheet alone says how large they are.
+  fixedSize() {
+    const el = this.element;
+    const frame = el.offsetWidth - el.clientWidth;
+    const keys = this.touchKeys ? this.touchKeys.element.getBoundingClientRect().height : 0;
+    return { width: frame, height: frame + this.titlebar.getBoundingClientRect().height + keys };
+  }
+
   // The stand-in faces are wider and taller than the faces the game was drawn with: a text that
-  // would be cut by its box is set a pixel smaller at a time until it fits (its lines stay the
-  // designed line height apart). Done once a text or box has changed and the panel shows it,
-  // since only a laid-out text can be measured.
+  // would be cut by its box is set smaller, a CSS pixel at a time as the player sees it, until it
+  // fits (its lines stay the designed line height apart). Done once a text, box or scale has
+  // changed and the panel shows it, since only a laid-out text can be measured.
   fitText() {
     if (!this.unfitted.size || this.element.hidden) return;
+    const step = Math.min(1, 1 / this.scale);
     for (const el of this.unfitted) {
       if (el.hidden) continue;  // fitted when it shows
       this.unfitted.delete(el);
@@ -242,7 +269,7 @@ export class Panel {
       // the last is space, not text (both faces' letters fill one em of the pitch).
       const cut = () => el.scrollWidth > el.clientWidth ||
         el.scrollHeight - (el.linePitch - parseFloat(el.style.fontSize)) > el.clientHeight;
-      for (let px = el.designedPixels - 1; px >= this.smallest && cut(); --px) el.style.fontSize = px + 'px';
+      for (let px = el.designedPixels - step; px >= this.smallest && cut(); px -= step) el.style.fontSize = px + 'px';
     }
   }
 

@@ -2,8 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // On-screen keys for a touch screen: each sends the same key events as the keyboard's key, and
-// held down it repeats like one, as key-downs with one key-up at the release.
+// held down it repeats like one, as key-downs with one key-up at the release. They come in two
+// groups, one for each thumb: the walk (Left, Right) at the left edge, the rest (D, and Up and
+// Down on the Difficult level) at the right.
 import { keyLabels } from './keys.js';
+
+const kLeftThumb = new Set([37, 39]);
 
 // The desktop's usual typematic: the first repeat after half a second, then about 30 a second.
 const kRepeatDelay = 500;
@@ -16,7 +20,13 @@ export class TouchKeys {
     this.element.className = 'touch-keys';
     this.element.addEventListener('contextmenu', (e) => e.preventDefault());
     this.send = send;
-    for (const code of codes) this.element.append(this.key(code));
+    const thumbs = [0, 1].map(() => {
+      const group = document.createElement('div');
+      group.className = 'thumb';
+      return group;
+    });
+    for (const code of codes) thumbs[kLeftThumb.has(code) ? 0 : 1].append(this.key(code));
+    this.element.append(...thumbs);
   }
 
   key(code) {

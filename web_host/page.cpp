@@ -6,6 +6,7 @@
 #include <emscripten/emscripten.h>
 
 #include "host_core/stand_in_fonts.h"
+#include "host_core/zoom.h"
 #include "web_host/stand_in_fonts.h"
 #include "web_host/web_host.h"
 
@@ -162,6 +163,16 @@ EMSCRIPTEN_KEEPALIVE void web_close(int panel) {
 }
 EMSCRIPTEN_KEEPALIVE void web_window_state(int panel, int state) {
     if (forms::web::host) forms::web::host->playerSetWindowState(panel, state);
+}
+
+// The scale the page shows a panel at, in device pixels per picture pixel (forms::core::zoomToFit):
+// the client area at one device pixel a picture pixel, the title bar and touch keys, the room.
+// It touches nothing of the program's, reaches no import and so is never unwound by Asyncify:
+// the page calls it even while the module sleeps in a message box (a rotation during the defeat
+// box), which it does for no other call.
+EMSCRIPTEN_KEEPALIVE double web_zoom_to_fit(int scaledWidth, int scaledHeight, int fixedWidth, int fixedHeight,
+                                            int roomWidth, int roomHeight) {
+    return forms::core::zoomToFit({scaledWidth, scaledHeight}, {fixedWidth, fixedHeight}, {roomWidth, roomHeight});
 }
 
 }  // extern "C"

@@ -36,12 +36,39 @@ export function serveSite() {
 }
 
 // Debian's Chromium as root: no sandbox, headless, nothing fetched from outside.
-export function launchChromium() {
+export function launchChromium(args = []) {
   return chromium.launch({
     executablePath: process.env.MIRAVEL_CHROMIUM || '/usr/bin/chromium',
     args: ['--no-sandbox', '--headless', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+      '--disable-background-networking', '--disable-component-update', '--disable-sync', ...args],
   });
+}
+
+// A fresh page on the game on a screen of `width` x `height` CSS pixels at `scale` device pixels
+// a CSS pixel, a phone's (mobile viewport, touch) where asked. The scale is the browser's own, as
+// on a real screen, one browser for each: Playwright's emulated deviceScaleFactor lays a page out
+// on whole CSS pixels, which at 3.5 CSS pixels a picture pixel gives squares of 7 and 8 device
+// pixels that no real screen shows. resize(width, height) turns or resizes the screen.
+const screenBrowsers = new Map();
+export async function openScreen(url, { width, height, scale = 1, mobile = false }) {
+  if (!screenBrowsers.has(scale)) screenBrowsers.set(scale, launchChromium([`--force-device-scale-factor=${scale}`]));
+  const context = await (await screenBrowsers.get(scale)).newContext({ viewport: null, hasTouch: mobile });
+  const page = await context.newPage();
+  const cdp = await context.newCDPSession(page);
+  const resize = (w, h) => cdp.send('Emulation.setDeviceMetricsOverride', {
+    width: w, height: h, screenWidth: w, screenHeight: h, deviceScaleFactor: 0, mobile,
+    screenOrientation: w > h ? { angle: mobile ? 90 : 0, type: 'landscapePrimary' } : { angle: 0, type: 'portraitPrimary' },
+  });
+  await resize(width, height);
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
+  await page.goto(url);
+  return { page, context, errors, resize };
+}
+export async function closeScreens() {
+  for (const browser of screenBrowsers.values()) await (await browser).close();
+  screenBrowsers.clear();
 }
 
 // A fresh page on the game; whatever the page reports as an error fails the test at the end.
@@ -60,14 +87,38 @@ export async function openGame(browser, url, options = {}, initScript = null) {
 export const panel = (page, form) => page.locator(`[data-form="${form}"]`);
 export const control = (page, form, name) => page.locator(`[data-form="${form}"] [data-control="${name}"]`);
 
-// Where a control stands in its panel's client area, in CSS pixels, as the player sees it.
+// Where a control stands in its panel's client area, in picture pixels (the game's own), as the
+// player sees it at whatever size the panel is shown.
 export function placeOf(page, form, name) {
   return page.evaluate(([f, n]) => {
     const el = document.querySelector(`[data-form="${f}"] [data-control="${n}"]`);
     if (!el || el.hidden) return null;
-    const c = el.parentElement.getBoundingClientRect(), r = el.getBoundingClientRect();
-    return { x: Math.round(r.left - c.left), y: Math.round(r.top - c.top), width: r.width, height: r.height };
+    const client = el.parentElement;
+    const c = client.getBoundingClientRect(), r = el.getBoundingClientRect();
+    const s = c.width / parseFloat(client.style.width);
+    const px = (v) => Math.round(v / s);
+    return { x: px(r.left - c.left), y: px(r.top - c.top), width: px(r.width), height: px(r.height) };
   }, [form, name]);
+}
+
+// How a shown panel lies on the page: its zoom (device pixels a picture pixel, measured from its
+// client area against the form's size), its rectangle and its client area's, in CSS pixels, and
+// the viewport's room above the task strip.
+export function fitOf(page, form) {
+  return page.evaluate((f) => {
+    const el = document.querySelector(`[data-form="${f}"]`);
+    if (!el || el.hidden) return null;
+    const client = el.querySelector('.client');
+    const rect = (e) => { const r = e.getBoundingClientRect(); return { left: r.left, top: r.top, right: r.right, bottom: r.bottom }; };
+    const c = client.getBoundingClientRect();
+    const strip = parseFloat(getComputedStyle(document.documentElement).getPropertyValue('--strip-height'));
+    return {
+      zoom: Math.round(c.width * devicePixelRatio / parseFloat(client.style.width) * 1000) / 1000,
+      zoomHigh: Math.round(c.height * devicePixelRatio / parseFloat(client.style.height) * 1000) / 1000,
+      panel: rect(el), client: rect(client),
+      room: { width: innerWidth, height: innerHeight - strip },
+    };
+  }, form);
 }
 
 // An init script for openGame: keeps count of the timeouts and animation frames the page asks
@@ -134,9 +185,12 @@ export const gone = (page, form) =>
 // The pixels of a form's client area as the screen shows them, against the pictures decoded
 // from their files. Each check names a screen point and the picture pixel that should be there;
 // a transparent picture pixel must show `under` (the background picture at that point) instead.
-// On a zoomed page (scale device pixels a pixel) each picture pixel must fill its whole square.
-// Returns the checks that failed, and how many points were transparent and opaque.
-export async function comparePixels(page, form, checks, scale = 1) {
+// On a zoomed panel (scale device pixels a pixel; by default the panel's own, which must be
+// whole) each picture pixel must fill its whole square. Returns the checks that failed, and how
+// many points were transparent and opaque.
+export async function comparePixels(page, form, checks, scale = null) {
+  scale ??= (await fitOf(page, form)).zoom;
+  if (!Number.isInteger(scale)) throw new Error(`${form} is shown at ${scale} device pixels a pixel`);
   const client = page.locator(`[data-form="${form}"] .client`);
   const shot = (await client.screenshot()).toString('base64');
   return page.evaluate(async ([png, list, scale]) => {
