@@ -14,6 +14,11 @@ export class Desktop {
     this.panels = new Set();
     this.order = 0;
     this.active = null;
+    // A press on the page outside every panel leaves the keyboard with the panel that has it, as
+    // a click on a desktop's empty background does.
+    area.ownerDocument.addEventListener('mousedown', (e) => {
+      if (!e.target.closest('.panel, button, a, dialog')) e.preventDefault();
+    });
   }
 
   add(panel, onRestore) {
