@@ -21,6 +21,9 @@ export class Page {
     this.timer = 0;
     this.frame = 0;
     this.ready = null;
+    this.toldHidden = 0;  // what the module was last told of the page's visibility
+    // A hidden page's game stands still (the browser would give its timers a second each).
+    doc.addEventListener('visibilitychange', () => this.tellHidden());
   }
 
   // The module is there; the game starts once the pictures and fonts are ready too.
@@ -32,21 +35,31 @@ export class Page {
       this.failed(e);
       return;
     }
+    this.tellHidden();
     this.call('web_start');
     // The frame in which the title first shows, for whoever measures the start.
     requestAnimationFrame(() => performance.mark('miravel-first-frame'));
   }
 
+  // Whether the call was made.
   call(name, ...args) {
-    if (!this.module || this.sleeping || this.over) return;
+    if (!this.module || this.sleeping || this.over) return false;
     try {
       this.module['_' + name](...args);
     } catch (e) {
       this.failed(e);
-      return;
+      return false;
     }
     // Whatever the call changed on the page is laid out by now: texts are fitted to their boxes.
     for (const panel of this.panels.values()) panel.fitText();
+    return true;
+  }
+
+  // Tells the module whether the page is hidden, once it can be told (not while it sleeps in a
+  // message box: the box's end tells it then).
+  tellHidden() {
+    const hidden = this.doc.visibilityState === 'hidden' ? 1 : 0;
+    if (hidden !== this.toldHidden && this.call('web_set_hidden', hidden)) this.toldHidden = hidden;
   }
 
   // --- From the module -------------------------------------------------------------------------
@@ -128,6 +141,7 @@ export class Page {
     // the one that had it went away meanwhile.
     setTimeout(() => {
       if (!this.over && !this.doc.querySelector('.panel:focus-within')) this.desktop.activateTopmost();
+      this.tellHidden();
     });
   }
 

@@ -152,5 +152,8 @@ EMSCRIPTEN_KEEPALIVE void web_close(int panel) {
 EMSCRIPTEN_KEEPALIVE void web_window_state(int panel, int state) {
     if (forms::web::host) forms::web::host->playerSetWindowState(panel, state);
 }
+EMSCRIPTEN_KEEPALIVE void web_set_hidden(int hidden) {
+    if (forms::web::host) forms::web::host->setHidden(hidden != 0);
+}
 
 }  // extern "C"

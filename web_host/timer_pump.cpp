@@ -13,16 +13,19 @@ namespace forms::web {
 void TimerPump::attach(forms::Runtime& runtime) {
     runtime_ = &runtime;
     start_ = page::now();
+    pausedAt_ = start_;  // paused before the start: the clock stands at 0
 }
+
+double TimerPump::elapsed() const { return (paused_ ? pausedAt_ : page::now()) - start_; }
 
 // Rounded up: a tick due in the current millisecond is due now, so a timeout that comes a little
 // early still delivers it instead of waiting a further round.
 std::int64_t TimerPump::now() const {
-    return runtime_ ? static_cast<std::int64_t>(std::ceil(page::now() - start_)) : 0;
+    return runtime_ ? static_cast<std::int64_t>(std::ceil(elapsed())) : 0;
 }
 
 void TimerPump::catchUp() {
-    if (!runtime_ || held_ || runtime_->ended()) return;
+    if (!runtime_ || held_ || paused_ || runtime_->ended()) return;
     // A timer that fell behind fires once, never a burst: a stall, or a tab the browser held back
     // while it was hidden.
     runtime_->advanceTo(now(), forms::LateTicks::Drop);
@@ -30,7 +33,7 @@ void TimerPump::catchUp() {
 
 void TimerPump::rearm() {
     // Empty when no timer runs, the program has ended or a message box is open.
-    const auto due = runtime_ && !held_ ? runtime_->nextDue() : std::nullopt;
+    const auto due = runtime_ && !held_ && !paused_ ? runtime_->nextDue() : std::nullopt;
     if (!due) {
         disarm();
         return;
@@ -39,7 +42,7 @@ void TimerPump::rearm() {
     armedFor_ = due;
     // Rounded down from the exact remaining time: the browser's timeout comes up to a millisecond
     // late, so the tick lands within a millisecond of its time rather than up to two after it.
-    page::armTimer(std::max(0.0, std::floor(static_cast<double>(*due) - (page::now() - start_))));
+    page::armTimer(std::max(0.0, std::floor(static_cast<double>(*due) - elapsed())));
 }
 
 void TimerPump::disarm() {
@@ -50,6 +53,14 @@ void TimerPump::disarm() {
 
 void TimerPump::setHeld(bool held) {
     held_ = held;
+    rearm();
+}
+
+void TimerPump::setPaused(bool paused) {
+    if (paused == paused_) return;
+    if (paused) pausedAt_ = page::now();
+    else start_ += page::now() - pausedAt_;
+    paused_ = paused;
     rearm();
 }
 

@@ -139,4 +139,6 @@ void WebHost::playerSetWindowState(int panel, int state) {
     if (forms::Form* form = catchUpFor(panel)) runtime_->setWindowState(*form, state);
 }
 
+void WebHost::setHidden(bool hidden) { pump_.setPaused(hidden); }
+
 }  // namespace forms::web

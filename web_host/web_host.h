@@ -56,6 +56,8 @@ public:
     void key(int panel, bool down, int keyCode, int modifiers);
     void closeRequested(int panel);
     void playerSetWindowState(int panel, int state);
+    // A hidden page's game stands still: its clock stops until the page shows again.
+    void setHidden(bool hidden);
 
 private:
     FormPanel* panelOf(const forms::Form& form) const;

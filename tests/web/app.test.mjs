@@ -1,9 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// The page as an app in Debian's Chromium: the keyboard where the player left it.
+// The page as an app in Debian's Chromium: the keyboard where the player left it, a hidden tab
+// that stands still, installable, and playable offline after one visit.
 import assert from 'node:assert/strict';
+import { spawn } from 'node:child_process';
+import { mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { after, before, test } from 'node:test';
+
+import { chromium } from 'playwright-core';
 
 import { launchChromium, openGame, serveSite, shown, waitUntil } from './support.mjs';
 
@@ -47,4 +54,89 @@ test('a click on the page outside every panel leaves the level its keys', async 
   await heroineAt(page, 264);
   assert.deepEqual(errors, []);
   await context.close();
+});
+
+// A Chromium of its own, driven through the DevTools protocol's HTTP side: a page that Playwright
+// is attached to counts as seen and is never hidden, so Playwright lets go while the tab is away.
+async function launchDebuggable() {
+  const profile = mkdtempSync(join(tmpdir(), 'miravel-chromium-'));
+  const proc = spawn(process.env.MIRAVEL_CHROMIUM || '/usr/bin/chromium',
+    ['--no-sandbox', '--headless', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync', '--remote-debugging-port=0', `--user-data-dir=${profile}`, 'about:blank'],
+    { stdio: ['ignore', 'ignore', 'pipe'] });
+  const endpoint = await new Promise((resolve, reject) => {
+    let said = '';
+    proc.stderr.setEncoding('utf8');
+    proc.stderr.on('data', (chunk) => {
+      said += chunk;
+      const m = said.match(/DevTools listening on ws:\/\/([\d.:]+)\//);
+      if (m) resolve(`http://${m[1]}`);
+    });
+    proc.on('exit', (code) => reject(new Error(`chromium stopped (${code}): ${said}`)));
+  });
+  const json = async (path) => (await fetch(`${endpoint}/json/${path}`, { method: 'PUT' })).text();
+  return {
+    endpoint,
+    newTab: async (url) => JSON.parse(await json(`new?${url}`)).id,
+    activate: (id) => json(`activate/${id}`),
+    stop: async () => {
+      const gone = new Promise((r) => proc.once('exit', r));
+      proc.kill();
+      await gone;
+      rmSync(profile, { recursive: true, force: true });
+    },
+  };
+}
+
+test('a hidden tab stands still: 6 s away during Easy, she is where she was and the level goes on', async () => {
+  const chrome = await launchDebuggable();
+  try {
+    const gameTab = await chrome.newTab(server.url);
+    const attach = async () => {
+      const b = await chromium.connectOverCDP(chrome.endpoint);
+      const page = b.contexts()[0].pages().find((p) => p.url() === server.url);
+      const errors = [];
+      page.on('pageerror', (e) => errors.push(e.message));
+      page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
+      return { b, page, errors };
+    };
+    let { b, page, errors } = await attach();
+    await openEasy(page);
+    // The page notes when it was hidden and shown, and where the left youma stood then.
+    await page.evaluate(() => {
+      window.away = [];
+      const youma = () => document.querySelector('[data-form=Game1] [data-control=YoumaL]').style.transform;
+      document.addEventListener('visibilitychange', () =>
+        window.away.push({ state: document.visibilityState, at: performance.now(), youma: youma() }));
+    });
+    assert.deepEqual(errors, []);
+    await b.close();  // lets go of the page, which may now be hidden
+
+    const otherTab = await chrome.newTab('about:blank');
+    await chrome.activate(otherTab);
+    await new Promise((r) => setTimeout(r, 6000));
+    await chrome.activate(gameTab);
+
+    ({ b, page, errors } = await attach());
+    await waitUntil(page, () => window.away.length === 2);
+    const [hidden, visible] = await page.evaluate(() => window.away);
+    assert.equal(hidden.state, 'hidden');
+    assert.ok(visible.at - hidden.at >= 6000, `hidden ${visible.at - hidden.at} ms`);
+    // She was never caught: no box, she stands at her start, and the youma stood where it was
+    // (a step the page had still to draw at most: 12 px).
+    assert.equal(await page.locator('dialog.message-box').count(), 0);
+    assert.equal(await page.evaluate(() => document.querySelector('[data-form=Game1] [data-control=Main]').style.transform),
+      'translate(256px, 128px)');
+    const x = (t) => parseFloat(t.slice(10));
+    const now = await page.evaluate(() => document.querySelector('[data-form=Game1] [data-control=YoumaL]').style.transform);
+    assert.ok(x(now) - x(hidden.youma) <= 12, `the youma went from ${hidden.youma} to ${now} while away`);
+    // The level goes on: the youma walks again, and her keys work.
+    await waitUntil(page, (t) => document.querySelector('[data-form=Game1] [data-control=YoumaL]').style.transform !== t, now);
+    await page.keyboard.press('ArrowRight');
+    await heroineAt(page, 264);
+    assert.deepEqual(errors, []);
+    await b.close();
+  } finally {
+    await chrome.stop();
+  }
 });
