@@ -12,7 +12,7 @@ import { after, before, test } from 'node:test';
 
 import { chromium } from 'playwright-core';
 
-import { launchChromium, openGame, serveSite, shown, waitUntil } from './support.mjs';
+import { launchChromium, launchProfile, openGame, serveSite, shown, waitUntil } from './support.mjs';
 
 let server, browser;
 before(async () => {
@@ -139,4 +139,68 @@ test('a hidden tab stands still: 6 s away during Easy, she is where she was and 
   } finally {
     await chrome.stop();
   }
+});
+
+// A page of a profile's one context, as openGame opens one.
+async function openIn(context, url) {
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
+  await page.goto(url);
+  return { page, errors };
+}
+
+test('installable: Chromium finds no fault, and the icons are the program\'s icon in crisp squares', async () => {
+  const profile = await launchProfile();
+  const { context } = profile;
+  const { page, errors } = await openIn(context, server.url);
+  await beginOffered(page);
+  const cdp = await context.newCDPSession(page);
+  assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+  const { url, data } = await cdp.send('Page.getAppManifest');
+  assert.equal(new URL(url).pathname, '/manifest.webmanifest');
+  const manifest = JSON.parse(data);
+  assert.equal(manifest.start_url, './');
+  assert.equal(manifest.scope, './');
+
+  // Every icon against the program's icon as the browser decodes it: each of its pixels one
+  // square of whole pixels, centred; a maskable icon within the middle 80 per cent, on a
+  // background that fills the square.
+  const faults = await page.evaluate(async (icons) => {
+    const decode = async (file) => {
+      const bitmap = await createImageBitmap(await (await fetch(file)).blob(), { colorSpaceConversion: 'none', premultiplyAlpha: 'none' });
+      const g = new OffscreenCanvas(bitmap.width, bitmap.height).getContext('2d');
+      g.drawImage(bitmap, 0, 0);
+      return g.getImageData(0, 0, bitmap.width, bitmap.height);
+    };
+    const at = (img, x, y) => Array.from(img.data.slice((y * img.width + x) * 4, (y * img.width + x) * 4 + 4)).join();
+    const source = await decode('pictures/icon_light.ico');
+    const faults = [];
+    for (const icon of icons) {
+      const img = await decode(icon.src);
+      const size = parseInt(icon.sizes, 10);
+      if (img.width !== size || img.height !== size) faults.push(`${icon.src}: ${img.width} x ${img.height}`);
+      const maskable = icon.purpose === 'maskable';
+      const scale = Math.floor(size * (maskable ? 0.8 : 1) / source.width);
+      const margin = (size - scale * source.width) / 2;
+      const background = at(img, 0, 0);
+      if (maskable && !background.endsWith(',255')) faults.push(`${icon.src}: a see-through background`);
+      for (let y = 0; y < source.height; ++y)
+        for (let x = 0; x < source.width; ++x) {
+          const want = at(source, x, y);
+          for (let d = 0; d < scale * scale; ++d) {
+            const got = at(img, margin + x * scale + (d % scale), margin + y * scale + Math.floor(d / scale));
+            if (got !== (want.endsWith(',0') ? (maskable ? background : got.endsWith(',0') ? got : 'clear') : want)) {
+              faults.push(`${icon.src} (${x},${y}): ${got}, want ${want}`);
+              break;
+            }
+          }
+        }
+    }
+    return faults;
+  }, manifest.icons);
+  assert.deepEqual(faults.slice(0, 5), []);
+  assert.deepEqual(errors, []);
+  await profile.close();
 });

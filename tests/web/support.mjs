@@ -4,6 +4,9 @@
 // What the web tests share: where the builds are, the site served on 127.0.0.1, Debian's
 // Chromium driven by playwright-core, and looks at the page as the player sees it.
 import { spawn } from 'node:child_process';
+import { mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
 import { chromium } from 'playwright-core';
@@ -36,12 +39,26 @@ export function serveSite() {
 }
 
 // Debian's Chromium as root: no sandbox, headless, nothing fetched from outside.
+export const chromiumPath = process.env.MIRAVEL_CHROMIUM || '/usr/bin/chromium';
+export const chromiumArgs = ['--no-sandbox', '--headless', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 export function launchChromium() {
-  return chromium.launch({
-    executablePath: process.env.MIRAVEL_CHROMIUM || '/usr/bin/chromium',
-    args: ['--no-sandbox', '--headless', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
+  return chromium.launch({ executablePath: chromiumPath, args: chromiumArgs });
+}
+
+// A browser with a profile of its own (the one context is no incognito one: it can install the
+// page, and its service workers and caches last), in a fresh folder; close() removes it.
+export async function launchProfile(options = {}) {
+  const dir = mkdtempSync(join(tmpdir(), 'miravel-profile-'));
+  const context = await chromium.launchPersistentContext(dir,
+    { executablePath: chromiumPath, args: chromiumArgs, viewport: { width: 1000, height: 720 }, ...options });
+  return {
+    context,
+    close: async () => {
+      await context.close();
+      rmSync(dir, { recursive: true, force: true });
+    },
+  };
 }
 
 // A fresh page on the game; whatever the page reports as an error fails the test at the end.
