@@ -5,6 +5,7 @@
 // calls the module: never while it sleeps in a message box, never after the program has ended.
 import { Desktop } from './desktop.js';
 import { messageBox } from './message_box.js';
+import { playAgain } from './offline.js';
 import { Panel } from './panel.js';
 import { Pictures } from './pictures.js';
 
@@ -173,7 +174,7 @@ export class Page {
     const again = this.doc.createElement('button');
     again.type = 'button';
     again.textContent = 'Play again';
-    again.addEventListener('click', () => location.reload());
+    again.addEventListener('click', playAgain);
     box.append(p, again);
     this.doc.getElementById('desktop').append(box);
     again.focus();

@@ -19,12 +19,13 @@ export const site = process.env.MIRAVEL_SITE || `${root}build-web/site`;
 // Generous: CI machines can be busy. Every wait polls for what it expects.
 export const kWait = 20000;
 
-// scripts/serve-site on a free port; resolves to { url, stop }.
-export function serveSite() {
+// scripts/serve-site on a free port, serving the built site or another folder; resolves to
+// { url, stop }.
+export function serveSite(dir = site) {
   return new Promise((resolve, reject) => {
     // A process group of its own, stopped whole: python3 may be a launcher (pyenv's, say) that
     // leaves the server behind when only it is killed.
-    const server = spawn('python3', [`${root}scripts/serve-site`, site, '0'],
+    const server = spawn('python3', [`${root}scripts/serve-site`, dir, '0'],
       { stdio: ['ignore', 'pipe', 'inherit'], detached: true });
     server.on('error', reject);
     server.stdout.setEncoding('utf8');
@@ -62,9 +63,12 @@ export async function launchProfile(options = {}) {
 }
 
 // A fresh page on the game; whatever the page reports as an error fails the test at the end.
-// initScript runs in the page before any of its own.
+// initScript runs in the page before any of its own. The site's service worker is kept out
+// unless asked for: with the worker filling its cache beside the page (and Playwright attached
+// to it), the tests' first looks at the page came too late for the title's slide. The worker's
+// own tests use a profile of their own (launchProfile).
 export async function openGame(browser, url, options = {}, initScript = null) {
-  const context = await browser.newContext({ viewport: { width: 1000, height: 720 }, ...options });
+  const context = await browser.newContext({ viewport: { width: 1000, height: 720 }, serviceWorkers: 'block', ...options });
   if (initScript) await context.addInitScript(initScript);
   const page = await context.newPage();
   const errors = [];
