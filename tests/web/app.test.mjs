@@ -2,13 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // The page as an app in Debian's Chromium: the keyboard where the player left it, a hidden tab
-// that stands still, installable, and playable offline after one visit.
+// that stands still, installable, playable offline after one visit, served compressed.
 import assert from 'node:assert/strict';
 import { execFileSync, spawn } from 'node:child_process';
-import { appendFileSync, cpSync, mkdtempSync, rmSync } from 'node:fs';
+import { appendFileSync, cpSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { get } from 'node:http';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
+import { brotliDecompressSync, gunzipSync } from 'node:zlib';
 
 import { chromium } from 'playwright-core';
 
@@ -294,4 +296,29 @@ test('without service workers the page plays all the same', async () => {
   assert.equal(await page.evaluate(() => navigator.serviceWorker.controller), null);
   assert.deepEqual(errors, []);
   await context.close();
+});
+
+test('served compressed: the build\'s Brotli or gzip copy to a browser that accepts it, the file itself otherwise', async () => {
+  const file = readFileSync(join(site, 'miravel-web.wasm'));
+  const cases = [
+    { accept: 'gzip, deflate, br', encoding: 'br', decode: brotliDecompressSync },
+    { accept: 'gzip', encoding: 'gzip', decode: gunzipSync },
+    { accept: 'br;q=0, gzip', encoding: 'gzip', decode: gunzipSync },
+    { accept: '', encoding: undefined, decode: (b) => b },
+  ];
+  for (const c of cases) {
+    const { headers, body } = await new Promise((resolve, reject) => {
+      get(`${server.url}miravel-web.wasm`, { headers: { 'Accept-Encoding': c.accept } }, (res) => {
+        const chunks = [];
+        res.on('data', (d) => chunks.push(d));
+        res.on('end', () => resolve({ headers: res.headers, body: Buffer.concat(chunks) }));
+      }).on('error', reject);
+    });
+    assert.equal(headers['content-encoding'], c.encoding, c.accept);
+    assert.equal(headers['content-type'], 'application/wasm');
+    assert.equal(headers.vary, 'Accept-Encoding');
+    assert.equal(Number(headers['content-length']), body.length);
+    assert.ok(c.decode(body).equals(file), c.accept);
+    if (c.encoding) assert.ok(body.length < file.length / 2);
+  }
 });

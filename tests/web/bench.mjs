@@ -2,17 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // Figures of the game in the browser (scripts/bench-web runs this; it is no test):
-//   transfer   every byte the page fetches, raw and as a server would send it compressed
+//   transfer   every byte a visit transfers, as scripts/serve-site serves the site
 //   start      navigation to the frame in which the title first shows
 //   play       script time per display frame on the Difficult level, heroine out of the balls' way
 //   idle       timeouts and animation frames on the title page once the slide has ended
 // Usage: node bench.mjs [--quick]
 import { execFileSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
-import { join } from 'node:path';
-import { brotliCompressSync, constants, gzipSync } from 'node:zlib';
 
-import { countCallbacks, launchChromium, openGame, serveSite, shown, site, waitUntil } from './support.mjs';
+import { countCallbacks, launchChromium, launchProfile, openGame, serveSite, shown, waitUntil } from './support.mjs';
 
 const quick = process.argv.includes('--quick');
 const median = (xs) => {
@@ -29,33 +26,41 @@ const version = execFileSync('/usr/bin/chromium', ['--version'], { stdio: ['igno
 console.log(`${version}; node ${process.version}; ${quick ? 'quick look' : 'full run'}`);
 
 // --- transfer ---------------------------------------------------------------------------------
-// Everything the page fetches up to the title with Begin offered (the page fetches every picture
-// and face before the game starts, so a level adds nothing). Each file as a server configured
-// for compression sends it: the smaller of the raw bytes and gzip -9 / brotli 11 of them.
+// What a first visit transfers as scripts/serve-site serves it (each file as its Brotli copy where
+// the build made one): the page's own fetches up to the title with Begin offered (the page fetches
+// every picture and face before the game starts, so a level adds nothing), then the service
+// worker's filling of its cache, which asks again for every file of the site (the browser's copies
+// of those the page had are still good: a header each). A later visit, from the worker's cache,
+// transfers only the browser's check for a new worker.
 async function transfer() {
-  const browser = await launchChromium();
-  const { page, context } = await openGame(browser, 'about:blank');
-  const urls = new Set();
-  context.on('requestfinished', (r) => urls.add(r.url()));
+  const profile = await launchProfile();
+  const { context } = profile;
+  const rows = [];
+  context.on('requestfinished', async (r) => {
+    const response = await r.response();
+    const sizes = await r.sizes();
+    rows.push({ file: new URL(r.url()).pathname, worker: !!r.serviceWorker(),
+      cached: response.fromServiceWorker(), status: response.status(),
+      encoding: (await response.headerValue('content-encoding')) || '-',
+      bytes: sizes.responseBodySize + sizes.responseHeadersSize });
+  });
+  const page = await context.newPage();
   await page.goto(server.url);
   await beginOffered(page);
-  await context.close();
-  await browser.close();
-  // The server sends the site's files as they are.
-  const files = [...urls].map((url) => {
-    const path = new URL(url).pathname;
-    return { url, body: readFileSync(join(site, path === '/' ? 'index.html' : path)) };
-  });
-  const rows = files.map(({ url, body }) => {
-    const gzip = gzipSync(body, { level: 9 }).length;
-    const brotli = brotliCompressSync(body, { params: { [constants.BROTLI_PARAM_QUALITY]: 11 } }).length;
-    return { file: new URL(url).pathname, raw: body.length, gzip: Math.min(body.length, gzip),
-      brotli: Math.min(body.length, brotli) };
-  }).sort((a, b) => b.raw - a.raw);
-  const total = (k) => rows.reduce((sum, r) => sum + r[k], 0);
-  console.log(`\ntransfer: ${rows.length} files (goal: at most 1024 KiB compressed)`);
-  for (const r of rows) console.log(`  ${r.file.padEnd(34)} ${kb(r.raw).padStart(8)} KiB  gzip ${kb(r.gzip).padStart(7)}  brotli ${kb(r.brotli).padStart(7)}`);
-  console.log(`  ${'total'.padEnd(34)} ${kb(total('raw')).padStart(8)} KiB  gzip ${kb(total('gzip')).padStart(7)}  brotli ${kb(total('brotli')).padStart(7)}`);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  const visit = rows.splice(0);
+  await page.reload();
+  await beginOffered(page);
+  const later = rows.splice(0);
+  await profile.close();
+  const sum = (xs) => xs.reduce((n, r) => n + (r.cached ? 0 : r.bytes), 0);
+  const own = visit.filter((r) => !r.worker), fill = visit.filter((r) => r.worker);
+  console.log(`\ntransfer, as scripts/serve-site sends it (goal: at most 1024 KiB):`);
+  for (const r of own.sort((a, b) => b.bytes - a.bytes))
+    console.log(`  ${r.file.padEnd(34)} ${kb(r.bytes).padStart(8)} KiB  ${r.encoding}`);
+  console.log(`  the page's own, ${own.length} files:${kb(sum(own)).padStart(13)} KiB`);
+  console.log(`  the worker's filling of its cache, ${fill.length} files: ${kb(sum(fill))} KiB`);
+  console.log(`  a first visit in all: ${kb(sum(visit))} KiB; a later visit: ${kb(sum(later))} KiB`);
 }
 
 // --- start ------------------------------------------------------------------------------------
@@ -141,11 +146,12 @@ async function idle(seconds) {
   console.log(`  timeouts and animation frames asked ${after.asked - before.asked}, run ${after.ran - before.ran}, pending ${after.pending}`);
 }
 
+const only = process.argv.find((a) => a.startsWith('--only='))?.slice(7);
 try {
-  await transfer();
-  await start(quick ? 3 : 15);
-  await play(quick ? 1 : 5, quick ? 3 : 10);
-  await idle(quick ? 2 : 5);
+  if (!only || only === 'transfer') await transfer();
+  if (!only || only === 'start') await start(quick ? 3 : 15);
+  if (!only || only === 'play') await play(quick ? 1 : 5, quick ? 3 : 10);
+  if (!only || only === 'idle') await idle(quick ? 2 : 5);
 } finally {
   server.stop();
 }
