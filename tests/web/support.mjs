@@ -15,6 +15,8 @@ export const root = fileURLToPath(new URL('../../', import.meta.url));
 export const webDriver = process.env.MIRAVEL_WEB_SCRIPT || `${root}build-web/miravel-script.js`;
 export const nativeDriver = process.env.MIRAVEL_NATIVE_SCRIPT || `${root}build/tools/script/miravel-script`;
 export const site = process.env.MIRAVEL_SITE || `${root}build-web/site`;
+// The bare Emscripten page the first frame is measured against (bench/web).
+export const bareSite = process.env.MIRAVEL_BARE_SITE || `${root}build-web/bare-site`;
 
 // Generous: CI machines can be busy. Every wait polls for what it expects.
 export const kWait = 20000;
