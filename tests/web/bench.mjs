@@ -37,23 +37,27 @@ console.log(`${version}; node ${process.version}; ${quick ? 'quick look' : 'full
 async function transfer() {
   const profile = await launchProfile();
   const { context } = profile;
+  // Each request in the order it finished; its sizes come a moment later. The worker's last
+  // requests are reported a little after it says it is ready, and the look at them waits a
+  // second for them (this is no test).
   const rows = [];
-  context.on('requestfinished', async (r) => {
+  context.on('requestfinished', (r) => rows.push((async () => {
     const response = await r.response();
     const sizes = await r.sizes();
-    rows.push({ file: new URL(r.url()).pathname, worker: !!r.serviceWorker(),
-      cached: response.fromServiceWorker(), status: response.status(),
+    return { file: new URL(r.url()).pathname, worker: !!r.serviceWorker(), cached: response.fromServiceWorker(),
       encoding: (await response.headerValue('content-encoding')) || '-',
-      bytes: sizes.responseBodySize + sizes.responseHeadersSize });
-  });
+      bytes: sizes.responseBodySize + sizes.responseHeadersSize };
+  })()));
   const page = await context.newPage();
   await page.goto(server.url);
   await beginOffered(page);
   await page.evaluate(() => navigator.serviceWorker.ready);
-  const visit = rows.splice(0);
+  await sleep(1000);
+  const visit = await Promise.all(rows.splice(0));
   await page.reload();
   await beginOffered(page);
-  const later = rows.splice(0);
+  await sleep(1000);
+  const later = await Promise.all(rows.splice(0));
   await profile.close();
   const sum = (xs) => xs.reduce((n, r) => n + (r.cached ? 0 : r.bytes), 0);
   const own = visit.filter((r) => !r.worker), fill = visit.filter((r) => r.worker);
