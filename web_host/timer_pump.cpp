@@ -20,9 +20,7 @@ double TimerPump::elapsed() const { return (paused_ ? pausedAt_ : page::now()) -
 
 // Rounded up: a tick due in the current millisecond is due now, so a timeout that comes a little
 // early still delivers it instead of waiting a further round.
-std::int64_t TimerPump::now() const {
-    return runtime_ ? static_cast<std::int64_t>(std::ceil(elapsed())) : 0;
-}
+std::int64_t TimerPump::now() const { return runtime_ ? static_cast<std::int64_t>(std::ceil(elapsed())) : 0; }
 
 void TimerPump::catchUp() {
     if (!runtime_ || held_ || paused_ || runtime_->ended()) return;
