@@ -32,6 +32,11 @@ export class Desktop {
     this.active = null;
     // The height the task strip keeps free along the bottom, as the style sheet says.
     this.stripHeight = parseFloat(getComputedStyle(document.documentElement).getPropertyValue('--strip-height')) || 0;
+    // A press on the page outside every panel leaves the keyboard with the panel that has it, as
+    // a click on a desktop's empty background does.
+    area.ownerDocument.addEventListener('mousedown', (e) => {
+      if (!e.target.closest('.panel, button, a, dialog')) e.preventDefault();
+    });
   }
 
   add(panel, onRestore) {

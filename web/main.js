@@ -3,6 +3,7 @@
 //
 // Starts the game: the fonts, the page the game draws on, and the game's module.
 import createMiravel from './miravel-web.js';
+import { keepOffline } from './offline.js';
 import { Page } from './page.js';
 
 // The stand-in faces before any text is set, so the first frame is in the right ones.
@@ -25,4 +26,6 @@ createMiravel({
       .catch((error) => page.failed(error));
     return {};
   },
-}).then((module) => page.connect(module), (error) => page.failed(error));
+}).then((module) => page.connect(module), (error) => page.failed(error))
+  // Once the title is up, the site is kept for the next visit: nothing of it delays the start.
+  .then(() => requestAnimationFrame(() => setTimeout(() => keepOffline(document.getElementById('update')))));

@@ -5,6 +5,7 @@
 // calls the module: never while it sleeps in a message box, never after the program has ended.
 import { Desktop } from './desktop.js';
 import { messageBox, scaleMessageBox } from './message_box.js';
+import { playAgain } from './offline.js';
 import { Panel } from './panel.js';
 import { Pictures } from './pictures.js';
 
@@ -48,6 +49,9 @@ export class Page {
       e.preventDefault();
       e.stopImmediatePropagation();
     }, true);
+    this.toldHidden = 0;  // what the module was last told of the page's visibility
+    // A hidden page's game stands still (the browser would give its timers a second each).
+    doc.addEventListener('visibilitychange', () => this.tellHidden());
   }
 
   // The module is there; the game starts once the pictures and fonts are ready too.
@@ -59,23 +63,33 @@ export class Page {
       this.failed(e);
       return;
     }
+    this.tellHidden();
     this.call('web_start');
     // The frame in which the title first shows, for whoever measures the start.
     requestAnimationFrame(() => performance.mark('miravel-first-frame'));
   }
 
+  // Whether the call was made.
   call(name, ...args) {
-    if (!this.module || this.sleeping || this.over) return;
+    if (!this.module || this.sleeping || this.over) return false;
     try {
       for (const id of this.keyboardLost) this.module._web_keyboard_lost(id);
       this.keyboardLost.clear();
       this.module['_' + name](...args);
     } catch (e) {
       this.failed(e);
-      return;
+      return false;
     }
     // Whatever the call changed on the page is laid out by now: texts are fitted to their boxes.
     for (const panel of this.panels.values()) panel.fitText();
+    return true;
+  }
+
+  // Tells the module whether the page is hidden, once it can be told (not while it sleeps in a
+  // message box: the box's end tells it then).
+  tellHidden() {
+    const hidden = this.doc.visibilityState === 'hidden' ? 1 : 0;
+    if (hidden !== this.toldHidden && this.call('web_set_hidden', hidden)) this.toldHidden = hidden;
   }
 
   // The host core's whole-step rule (web_zoom_to_fit). Called outside the gate: it touches no
@@ -175,6 +189,7 @@ export class Page {
     // the one that had it went away meanwhile.
     setTimeout(() => {
       if (!this.over && !this.doc.querySelector('.panel:focus-within')) this.desktop.activateTopmost();
+      this.tellHidden();
     });
   }
 
@@ -206,7 +221,7 @@ export class Page {
     const again = this.doc.createElement('button');
     again.type = 'button';
     again.textContent = 'Play again';
-    again.addEventListener('click', () => location.reload());
+    again.addEventListener('click', playAgain);
     box.append(p, again);
     this.doc.getElementById('desktop').append(box);
     again.focus();

@@ -4,6 +4,9 @@
 // What the web tests share: where the builds are, the site served on 127.0.0.1, Debian's
 // Chromium driven by playwright-core, and looks at the page as the player sees it.
 import { spawn } from 'node:child_process';
+import { mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
 import { chromium } from 'playwright-core';
@@ -12,16 +15,19 @@ export const root = fileURLToPath(new URL('../../', import.meta.url));
 export const webDriver = process.env.MIRAVEL_WEB_SCRIPT || `${root}build-web/miravel-script.js`;
 export const nativeDriver = process.env.MIRAVEL_NATIVE_SCRIPT || `${root}build/tools/script/miravel-script`;
 export const site = process.env.MIRAVEL_SITE || `${root}build-web/site`;
+// The bare Emscripten page the first frame is measured against (bench/web).
+export const bareSite = process.env.MIRAVEL_BARE_SITE || `${root}build-web/bare-site`;
 
 // Generous: CI machines can be busy. Every wait polls for what it expects.
 export const kWait = 20000;
 
-// scripts/serve-site on a free port; resolves to { url, stop }.
-export function serveSite() {
+// scripts/serve-site on a free port, serving the built site or another folder; resolves to
+// { url, stop }.
+export function serveSite(dir = site) {
   return new Promise((resolve, reject) => {
     // A process group of its own, stopped whole: python3 may be a launcher (pyenv's, say) that
     // leaves the server behind when only it is killed.
-    const server = spawn('python3', [`${root}scripts/serve-site`, site, '0'],
+    const server = spawn('python3', [`${root}scripts/serve-site`, dir, '0'],
       { stdio: ['ignore', 'pipe', 'inherit'], detached: true });
     server.on('error', reject);
     server.stdout.setEncoding('utf8');
@@ -36,12 +42,26 @@ export function serveSite() {
 }
 
 // Debian's Chromium as root: no sandbox, headless, nothing fetched from outside.
+export const chromiumPath = process.env.MIRAVEL_CHROMIUM || '/usr/bin/chromium';
+export const chromiumArgs = ['--no-sandbox', '--headless', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 export function launchChromium(args = []) {
-  return chromium.launch({
-    executablePath: process.env.MIRAVEL_CHROMIUM || '/usr/bin/chromium',
-    args: ['--no-sandbox', '--headless', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync', ...args],
-  });
+  return chromium.launch({ executablePath: chromiumPath, args: [...chromiumArgs, ...args] });
+}
+
+// A browser with a profile of its own (the one context is no incognito one: it can install the
+// page, and its service workers and caches last), in a fresh folder; close() removes it.
+export async function launchProfile(options = {}) {
+  const dir = mkdtempSync(join(tmpdir(), 'miravel-profile-'));
+  const context = await chromium.launchPersistentContext(dir,
+    { executablePath: chromiumPath, args: chromiumArgs, viewport: { width: 1000, height: 720 }, ...options });
+  return {
+    context,
+    close: async () => {
+      await context.close();
+      rmSync(dir, { recursive: true, force: true });
+    },
+  };
 }
 
 // A fresh page on the game on a screen of `width` x `height` CSS pixels at `scale` device pixels
@@ -52,7 +72,7 @@ export function launchChromium(args = []) {
 const screenBrowsers = new Map();
 export async function openScreen(url, { width, height, scale = 1, mobile = false }) {
   if (!screenBrowsers.has(scale)) screenBrowsers.set(scale, launchChromium([`--force-device-scale-factor=${scale}`]));
-  const context = await (await screenBrowsers.get(scale)).newContext({ viewport: null, hasTouch: mobile });
+  const context = await (await screenBrowsers.get(scale)).newContext({ viewport: null, hasTouch: mobile, serviceWorkers: 'block' });
   const page = await context.newPage();
   const cdp = await context.newCDPSession(page);
   const resize = (w, h) => cdp.send('Emulation.setDeviceMetricsOverride', {
@@ -72,9 +92,12 @@ export async function closeScreens() {
 }
 
 // A fresh page on the game; whatever the page reports as an error fails the test at the end.
-// initScript runs in the page before any of its own.
+// initScript runs in the page before any of its own. The site's service worker is kept out
+// unless asked for: with the worker filling its cache beside the page (and Playwright attached
+// to it), the tests' first looks at the page came too late for the title's slide. The worker's
+// own tests use a profile of their own (launchProfile).
 export async function openGame(browser, url, options = {}, initScript = null) {
-  const context = await browser.newContext({ viewport: { width: 1000, height: 720 }, ...options });
+  const context = await browser.newContext({ viewport: { width: 1000, height: 720 }, serviceWorkers: 'block', ...options });
   if (initScript) await context.addInitScript(initScript);
   const page = await context.newPage();
   const errors = [];
