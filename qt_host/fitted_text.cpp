@@ -61,15 +61,20 @@ qreal underlineWidth(const QFontMetricsF& m) { return std::max<qreal>(1, std::ro
 
 }  // namespace
 
-FittedText::FittedText(const forms::Font& designed, const QString& text, const TextBox& box, bool accessKey) {
+FittedText::FittedText(const forms::Font& designed, const QString& text, const TextBox& box, bool accessKey,
+                       int zoom) {
     const QString plain = accessKey ? withoutAccessMark(text, accessKeyAt_) : text;
-    const int largest = designed.pixelSize();
-    for (int size = largest; size >= std::min(largest, kSmallestPixelSize); --size)
-        if (setAt(size, designed, plain, box)) return;
+    zoom = std::max(1, zoom);
+    const int largest = designed.pixelSize() * zoom;
+    const qreal pitch = designed.lineHeight() * zoom;
+    for (int size = largest; size >= std::min(largest, kSmallestPixelSize * zoom); --size)
+        if (setAt(size, pitch, designed, plain, box)) return;
 }
 
-// Sets the text at one pixel size; true if every line's ink lies inside the box.
-bool FittedText::setAt(int pixelSize, const forms::Font& designed, const QString& text, const TextBox& box) {
+// Sets the text at one pixel size, its lines `pitch` apart; true if every line's ink lies inside
+// the box.
+bool FittedText::setAt(int pixelSize, qreal pitch, const forms::Font& designed, const QString& text,
+                       const TextBox& box) {
     font_ = standInFont(designed);
     font_.setPixelSize(pixelSize);
     const QFontMetricsF m(font_);
@@ -92,7 +97,6 @@ bool FittedText::setAt(int pixelSize, const forms::Font& designed, const QString
     if (font_.underline() || accessKeyAt_ >= 0)
         inkBelow = std::max(inkBelow, underlineOffset(m) + underlineWidth(m));
 
-    const qreal pitch = designed.lineHeight();
     bool fits = n <= 1 || inkAbove + inkBelow <= pitch;  // lines must not run into each other
     // The first baseline: where the designed face has it, moved as little as needed to keep the
     // ink inside; a button's caption sits in the middle.

@@ -24,14 +24,23 @@ namespace {
 constexpr int kLettersPerLine = 60;
 }  // namespace
 
-MessageBox::MessageBox(const QString& title, const QString& text, QWidget* owner)
+MessageBox::MessageBox(const QString& title, const QString& text, QWidget* owner, int zoom,
+                       std::function<QRect()> keepClear)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      text_(new QLabel(text, this)) {
+      text_(new QLabel(text, this)),
+      keepClear_(std::move(keepClear)) {
+    if (owner) owner->installEventFilter(this);
     setWindowTitle(title);
+    if (zoom > 1) {
+        // As large as the game's windows are; the window manager's caption does not grow.
+        QFont larger = QApplication::font();
+        larger.setPointSizeF(larger.pointSizeF() * zoom);
+        setFont(larger);
+    }
     setModal(true);
     text_->setTextFormat(Qt::PlainText);
     text_->setWordWrap(true);
-    const QFontMetrics metrics(text_->font());
+    const QFontMetrics metrics(font());
     int widest = 0;
     for (const QString& line : text.split(u'\n')) widest = std::max(widest, metrics.horizontalAdvance(line));
     // Each line whole where it is short; a long text wraps into a comfortable column. The box is
@@ -70,11 +79,29 @@ void MessageBox::showEvent(QShowEvent* event) {
                 QTimer::singleShot(0, this, [this] { showNormal(); });
         });
     }
-    // Centred over the window it belongs to; Qt's own placement allows for a frame it guesses.
+    if (placedAt_) {
+        if (pos() != *placedAt_) move(*placedAt_);
+        return;
+    }
+    place();
+}
+
+void MessageBox::place() {
+    // Over the window it belongs to, clear of what the game has just put up there; Qt's own
+    // placement allows for a frame it guesses.
     QWidget* owner = parentWidget();
     if (!owner || !owner->isVisible()) return;
-    const QPoint ownerFrame = owner->geometry().topLeft() - owner->frameGeometry().topLeft();
-    placeWindow(*this, owner->geometry().center() - rect().center() - ownerFrame);
+    const QSize frame = size().grownBy(expectedFrame());
+    const QRect ownerFrame = owner->frameGeometry();
+    move(placedClearOf(ownerFrame, frame, keepClear_ ? keepClear_() : QRect(), availableAt(ownerFrame.center())));
+    placedAt_ = pos();
+}
+
+bool MessageBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && (event->type() == QEvent::Resize || event->type() == QEvent::Move) &&
+        isVisible() && placedAt_)
+        place();
+    return QDialog::eventFilter(watched, event);
 }
 
 void MessageBox::ask() {

@@ -6,6 +6,7 @@
 // the host shows it and hands the player's input back.
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -14,6 +15,8 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+
+class QKeyEvent;
 
 #include "runtime/host.h"
 #include "qt_host/picture_cache.h"
@@ -28,6 +31,15 @@ namespace forms::qt {
 
 class FormWindow;
 
+// The game's zoom on the desktop: whole steps over the desktop's own scale, chosen from the screen
+// when the first window opens, changed by the desktop's zoom keys, and whether the game is shown
+// fullscreen. The model never knows: it still sees twips.
+struct ZoomState {
+    int zoom = 0;       // 0 until the first window has chosen it
+    int startZoom = 1;  // what Ctrl+0 goes back to
+    bool fullScreen = false;
+};
+
 class QtHost final : public QObject, public forms::Host {
     Q_OBJECT
 public:
@@ -41,6 +53,19 @@ public:
     TimerPump& pump() { return pump_; }
     // The window of a shown form, or null.
     FormWindow* window(const forms::Form& form) const;
+
+    // The game's zoom (1 until the first window is shown), the one it started at, and whether
+    // the game is fullscreen.
+    int zoom() const { return std::max(1, zoom_.zoom); }
+    int startZoom() const { return zoom_.startZoom; }
+    bool fullScreen() const { return zoom_.fullScreen; }
+    // The desktop's own keys, pressed in `window`: Ctrl+Plus (or Ctrl+=), Ctrl+Minus and Ctrl+0
+    // zoom every window; F11 and Alt+Enter toggle fullscreen. True if the key was one of them.
+    bool hostKey(FormWindow& window, const QKeyEvent& key);
+    // Zooms every window to `zoom`, within 1 and the largest any shown window can take.
+    void setZoom(int zoom);
+    // The window in front fills its screen, and each window shown later comes up so; or back.
+    void setFullScreen(FormWindow& front, bool on);
 
     // forms::Host
     void formShown(forms::Form& form) override;
@@ -70,6 +95,7 @@ private:
     void showBox(const QString& title, const QString& text);
 
     PictureCache pictures_;
+    ZoomState zoom_;
     TimerPump pump_;
     forms::Runtime* runtime_ = nullptr;
     std::unordered_map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
