@@ -19,6 +19,8 @@ namespace {
 constexpr int kSmallestPixelSize = 6;
 // Where the designed face puts its baseline in a line: the desktop's sans serif sets 11 of 13.
 constexpr double kDesignedAscent = 0.8;
+// How far hinting may move a zoomed face's ink past its outlines, in pixels.
+constexpr double kHintingSlack = 0.5;
 
 // The caption without its "&", and the index of the letter it marks ("&&" is a plain "&").
 QString withoutAccessMark(const QString& text, int& accessKeyAt) {
@@ -93,6 +95,12 @@ bool FittedText::setAt(int pixelSize, qreal pitch, const forms::Font& designed, 
         const QRectF bounds = ink.tightBoundingRect(part);
         inkAbove = std::max(inkAbove, -bounds.top());
         inkBelow = std::max(inkBelow, bounds.bottom());
+    }
+    // Hinted at a screen's fractional scale, a large face's stems may snap up to half a pixel
+    // further out than its outlines (a descender of 2x text on a 1.5x screen lost its last row).
+    if (pixelSize > designed.pixelSize()) {
+        inkAbove += kHintingSlack;
+        inkBelow += kHintingSlack;
     }
     if (font_.underline() || accessKeyAt_ >= 0)
         inkBelow = std::max(inkBelow, underlineOffset(m) + underlineWidth(m));
