@@ -74,16 +74,33 @@ void MessageBox::showEvent(QShowEvent* event) {
         // own frame on Wayland minimises the window alone, telling the widget nothing. That frame
         // also offers to maximise it: the box keeps its own size.
         connect(windowHandle(), &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
-            if (state == Qt::WindowMinimized) QTimer::singleShot(0, this, [this] { bringBack(*this); });
+            if (state == Qt::WindowMinimized)
+                QTimer::singleShot(0, this, [this] {
+                    returning_ = true;
+                    bringBack(*this);
+                    // Long enough for the window manager to have mapped it again.
+                    QTimer::singleShot(1000, this, [this] { returning_ = false; });
+                });
             if (state == Qt::WindowMaximized || state == Qt::WindowFullScreen)
                 QTimer::singleShot(0, this, [this] { showNormal(); });
         });
     }
     if (placedAt_) {
-        if (pos() != *placedAt_) move(*placedAt_);
+        putBack();
         return;
     }
     place();
+}
+
+void MessageBox::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    if (returning_) putBack();
+}
+
+void MessageBox::putBack() {
+    // Qt takes a move to where it believes the box already is for no move at all; the frame's
+    // place is set on the window itself.
+    if (placedAt_ && pos() != *placedAt_ && windowHandle()) windowHandle()->setFramePosition(*placedAt_);
 }
 
 void MessageBox::place() {

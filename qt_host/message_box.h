@@ -45,7 +45,11 @@ private:
     QLabel* text_;
     QPushButton* ok_;
     bool watchingState_ = false;
+    void moveEvent(QMoveEvent* event) override;
     void place();
+    // Back where it was put, after a window manager brought it back from minimised elsewhere.
+    void putBack();
+    bool returning_ = false;
     std::function<QRect()> keepClear_;
     // Where it was put when it first showed; a window manager that brings it back from
     // minimised elsewhere (openbox, by its frame's height) is corrected.
