@@ -28,4 +28,24 @@ double zoomToFit(Size scaled, Size fixed, Size room) {
     return std::min(along(scaled.width, fixed.width, room.width), along(scaled.height, fixed.height, room.height));
 }
 
+int startZoom(Size window, Size frame, Size available) {
+    return std::max(1, wholeZoomToFit(window, frame, available));
+}
+
+int windowZoom(int zoom, Size window, Size frame, Size available) {
+    return std::max(1, std::min(zoom, wholeZoomToFit(window, frame, available)));
+}
+
+int largestZoom(const Size* windows, int count, Size frame, Size available) {
+    int largest = 1;
+    for (int i = 0; i < count; ++i) largest = std::max(largest, wholeZoomToFit(windows[i], frame, available));
+    return largest;
+}
+
+Point placedOnScreen(Point wanted, Size frame, Rect available) {
+    auto place = [](int at, int size, int first, int room) { return std::max(first, std::min(at, first + room - size)); };
+    return {place(wanted.x, frame.width, available.x, available.width),
+            place(wanted.y, frame.height, available.y, available.height)};
+}
+
 }  // namespace forms::core

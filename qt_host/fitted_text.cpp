@@ -18,6 +18,8 @@ namespace {
 
 // Where the designed face puts its baseline in a line: the desktop's sans serif sets 11 of 13.
 constexpr double kDesignedAscent = 0.8;
+// How far hinting may move a zoomed face's ink past its outlines, in pixels.
+constexpr double kHintingSlack = 0.5;
 
 // The caption without its "&", and the index of the letter it marks ("&&" is a plain "&").
 QString withoutAccessMark(const QString& text, int& accessKeyAt) {
@@ -60,15 +62,20 @@ qreal underlineWidth(const QFontMetricsF& m) { return std::max<qreal>(1, std::ro
 
 }  // namespace
 
-FittedText::FittedText(const forms::Font& designed, const QString& text, const TextBox& box, bool accessKey) {
+FittedText::FittedText(const forms::Font& designed, const QString& text, const TextBox& box, bool accessKey,
+                       int zoom) {
     const QString plain = accessKey ? withoutAccessMark(text, accessKeyAt_) : text;
-    const int largest = designed.pixelSize();
-    for (int size = largest; size >= std::min(largest, forms::core::kSmallestPixelSize); --size)
-        if (setAt(size, designed, plain, box)) return;
+    zoom = std::max(1, zoom);
+    const int largest = designed.pixelSize() * zoom;
+    const qreal pitch = forms::core::linePitch(designed) * zoom;
+    for (int size = largest; size >= std::min(largest, forms::core::kSmallestPixelSize * zoom); --size)
+        if (setAt(size, pitch, designed, plain, box)) return;
 }
 
-// Sets the text at one pixel size; true if every line's ink lies inside the box.
-bool FittedText::setAt(int pixelSize, const forms::Font& designed, const QString& text, const TextBox& box) {
+// Sets the text at one pixel size, its lines `pitch` apart; true if every line's ink lies inside
+// the box.
+bool FittedText::setAt(int pixelSize, qreal pitch, const forms::Font& designed, const QString& text,
+                       const TextBox& box) {
     font_ = standInFont(designed);
     font_.setPixelSize(pixelSize);
     const QFontMetricsF m(font_);
@@ -88,10 +95,15 @@ bool FittedText::setAt(int pixelSize, const forms::Font& designed, const QString
         inkAbove = std::max(inkAbove, -bounds.top());
         inkBelow = std::max(inkBelow, bounds.bottom());
     }
+    // Hinted at a screen's fractional scale, a large face's stems may snap up to half a pixel
+    // further out than its outlines (a descender of 2x text on a 1.5x screen lost its last row).
+    if (pixelSize > designed.pixelSize()) {
+        inkAbove += kHintingSlack;
+        inkBelow += kHintingSlack;
+    }
     if (font_.underline() || accessKeyAt_ >= 0)
         inkBelow = std::max(inkBelow, underlineOffset(m) + underlineWidth(m));
 
-    const qreal pitch = forms::core::linePitch(designed);
     bool fits = n <= 1 || inkAbove + inkBelow <= pitch;  // lines must not run into each other
     // The first baseline: where the designed face has it, moved as little as needed to keep the
     // ink inside; a button's caption sits in the middle.

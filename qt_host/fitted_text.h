@@ -30,8 +30,11 @@ struct TextBox {
 class FittedText {
 public:
     FittedText() = default;
-    // An "&" in a button's caption marks its access key: not drawn, its letter underlined.
-    FittedText(const forms::Font& designed, const QString& text, const TextBox& box, bool accessKey = false);
+    // An "&" in a button's caption marks its access key: not drawn, its letter underlined. At a
+    // zoom the designed face and its line height grow by it and the text is laid out afresh in a
+    // box as many times larger, so its letters stay sharp instead of becoming enlarged pixels.
+    FittedText(const forms::Font& designed, const QString& text, const TextBox& box, bool accessKey = false,
+               int zoom = 1);
 
     const QFont& font() const { return font_; }
     int lineCount() const { return static_cast<int>(lines_.size()); }
@@ -45,7 +48,7 @@ private:
         QPointF baseline;   // where the line's text starts, on its baseline
         int accessKey = -1;  // index of the underlined letter, or -1
     };
-    bool setAt(int pixelSize, const forms::Font& designed, const QString& text, const TextBox& box);
+    bool setAt(int pixelSize, qreal pitch, const forms::Font& designed, const QString& text, const TextBox& box);
 
     QFont font_;
     std::vector<Line> lines_;

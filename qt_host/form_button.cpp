@@ -22,7 +22,7 @@ FormButton::FormButton(forms::CommandButton& button, QWidget* parent)
     setCursor(Qt::ArrowCursor);
 }
 
-void FormButton::sync() {
+void FormButton::sync(int zoom, QPoint origin) {
     if (!button_) return;
     const QString caption = QString::fromStdString(button_->Caption.get());
     if (caption != caption_) {
@@ -31,10 +31,12 @@ void FormButton::sync() {
         // setText grabs the "&" letter as a Qt shortcut; Alt+letter is the model's to route.
         setShortcut(QKeySequence());
     }
-    const QRect place = qRectOf(*button_);
-    if (caption != fittedFor_.first || place.size() != fittedFor_.second) {
+    const QRect designed = qRectOf(*button_);
+    const QRect place(origin + designed.topLeft() * zoom, designed.size() * zoom);
+    if (caption != fittedFor_.first || place.size() != fittedFor_.second || zoom != fittedZoom_) {
         fittedFor_ = {caption, place.size()};
-        fitted_ = FittedText(button_->look.font, caption, {captionBox(place.size()), true, true, false}, true);
+        fittedZoom_ = zoom;
+        fitted_ = FittedText(button_->look.font, caption, {captionBox(place.size()), true, true, false}, true, zoom);
         update();
     }
     setGeometry(place);

@@ -25,8 +25,9 @@ public:
     forms::CommandButton* button() const { return button_; }
     void detach() { button_ = nullptr; }
 
-    // Brings caption, geometry, visibility and focus in line with the model.
-    void sync();
+    // Brings caption, geometry, visibility and focus in line with the model, the button drawn at
+    // `zoom` with the form's top-left at `origin` of its window.
+    void sync(int zoom, QPoint origin);
     bool hasModelFocus() const { return modelFocus_; }
     // The caption as drawn, and the box it is fitted to in a button of that size.
     const FittedText& caption() const { return fitted_; }
@@ -43,6 +44,7 @@ private:
     QString caption_;
     FittedText fitted_;
     std::pair<QString, QSize> fittedFor_;
+    int fittedZoom_ = 0;
 };
 
 }  // namespace forms::qt

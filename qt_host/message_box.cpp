@@ -24,14 +24,23 @@ namespace {
 constexpr int kLettersPerLine = 60;
 }  // namespace
 
-MessageBox::MessageBox(const QString& title, const QString& text, QWidget* owner)
+MessageBox::MessageBox(const QString& title, const QString& text, QWidget* owner, int zoom,
+                       std::function<QRect()> keepClear)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      text_(new QLabel(text, this)) {
+      text_(new QLabel(text, this)),
+      keepClear_(std::move(keepClear)) {
+    if (owner) owner->installEventFilter(this);
     setWindowTitle(title);
+    if (zoom > 1) {
+        // As large as the game's windows are; the window manager's caption does not grow.
+        QFont larger = QApplication::font();
+        larger.setPointSizeF(larger.pointSizeF() * zoom);
+        setFont(larger);
+    }
     setModal(true);
     text_->setTextFormat(Qt::PlainText);
     text_->setWordWrap(true);
-    const QFontMetrics metrics(text_->font());
+    const QFontMetrics metrics(font());
     int widest = 0;
     for (const QString& line : text.split(u'\n')) widest = std::max(widest, metrics.horizontalAdvance(line));
     // Each line whole where it is short; a long text wraps into a comfortable column. The box is
@@ -65,16 +74,51 @@ void MessageBox::showEvent(QShowEvent* event) {
         // own frame on Wayland minimises the window alone, telling the widget nothing. That frame
         // also offers to maximise it: the box keeps its own size.
         connect(windowHandle(), &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
-            if (state == Qt::WindowMinimized) QTimer::singleShot(0, this, [this] { bringBack(*this); });
+            if (state == Qt::WindowMinimized)
+                QTimer::singleShot(0, this, [this] {
+                    returning_ = true;
+                    bringBack(*this);
+                    // Long enough for the window manager to have mapped it again.
+                    QTimer::singleShot(1000, this, [this] { returning_ = false; });
+                });
             if (state == Qt::WindowMaximized || state == Qt::WindowFullScreen)
                 QTimer::singleShot(0, this, [this] { showNormal(); });
         });
     }
-    // Centred over the window it belongs to; Qt's own placement allows for a frame it guesses.
+    if (placedAt_) {
+        putBack();
+        return;
+    }
+    place();
+}
+
+void MessageBox::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    if (returning_) putBack();
+}
+
+void MessageBox::putBack() {
+    // Qt takes a move to where it believes the box already is for no move at all; the frame's
+    // place is set on the window itself.
+    if (placedAt_ && pos() != *placedAt_ && windowHandle()) windowHandle()->setFramePosition(*placedAt_);
+}
+
+void MessageBox::place() {
+    // Over the window it belongs to, clear of what the game has just put up there; Qt's own
+    // placement allows for a frame it guesses.
     QWidget* owner = parentWidget();
     if (!owner || !owner->isVisible()) return;
-    const QPoint ownerFrame = owner->geometry().topLeft() - owner->frameGeometry().topLeft();
-    placeWindow(*this, owner->geometry().center() - rect().center() - ownerFrame);
+    const QSize frame = size().grownBy(expectedFrame());
+    const QRect ownerFrame = owner->frameGeometry();
+    move(placedClearOf(ownerFrame, frame, keepClear_ ? keepClear_() : QRect(), availableAt(ownerFrame.center())));
+    placedAt_ = pos();
+}
+
+bool MessageBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && (event->type() == QEvent::Resize || event->type() == QEvent::Move) &&
+        isVisible() && placedAt_)
+        place();
+    return QDialog::eventFilter(watched, event);
 }
 
 void MessageBox::ask() {

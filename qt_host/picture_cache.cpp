@@ -28,13 +28,13 @@ const QPixmap& PictureCache::pixmap(const std::string& artwork) {
     return loaded_.emplace(artwork, std::move(pixmap)).first->second;
 }
 
-const QPixmap& PictureCache::pixmap(const std::string& artwork, qreal scale) {
+const QPixmap& PictureCache::pixmap(const std::string& artwork, qreal scale, int zoom) {
     const QPixmap& original = pixmap(artwork);
-    if (scale == 1.0 || original.isNull()) return original;
-    auto key = std::make_pair(artwork, scale);
+    if ((scale == 1.0 && zoom == 1) || original.isNull()) return original;
+    auto key = std::make_tuple(artwork, scale, zoom);
     auto it = scaled_.find(key);
     if (it != scaled_.end()) return it->second;
-    QPixmap enlarged = original.scaled((QSizeF(original.size()) * scale).toSize(), Qt::IgnoreAspectRatio,
+    QPixmap enlarged = original.scaled((QSizeF(original.size()) * (scale * zoom)).toSize(), Qt::IgnoreAspectRatio,
                                        Qt::FastTransformation);
     enlarged.setDevicePixelRatio(scale);
     return scaled_.emplace(std::move(key), std::move(enlarged)).first->second;

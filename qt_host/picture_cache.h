@@ -5,7 +5,7 @@
 #pragma once
 
 #include <map>
-#include <utility>
+#include <tuple>
 #include <string>
 
 #include <QCursor>
@@ -22,9 +22,10 @@ public:
 
     // A null pixmap for an artwork the program does not carry.
     const QPixmap& pixmap(const std::string& artwork);
-    // The same picture enlarged once to `scale` device pixels a pixel, nearest neighbour, so a
-    // scaled screen draws it with a plain copy instead of scaling it again on every paint.
-    const QPixmap& pixmap(const std::string& artwork, qreal scale);
+    // The same picture enlarged once to `scale` times `zoom` device pixels a pixel, nearest
+    // neighbour, so a scaled screen and a zoomed game draw it with a plain copy instead of scaling
+    // it again on every paint. Its size in the window's pixels is its own times `zoom`.
+    const QPixmap& pixmap(const std::string& artwork, qreal scale, int zoom = 1);
     QIcon icon(const std::string& artwork);
     // A mouse pointer with its hot spot in the middle of the picture.
     QCursor cursor(const std::string& artwork);
@@ -32,7 +33,7 @@ public:
 private:
     std::map<std::string, std::string> files_;
     std::map<std::string, QPixmap> loaded_;
-    std::map<std::pair<std::string, qreal>, QPixmap> scaled_;
+    std::map<std::tuple<std::string, qreal, int>, QPixmap> scaled_;
 };
 
 }  // namespace forms::qt

@@ -19,6 +19,15 @@ namespace forms::qt {
 // does not, at the area's top-left corner where the frame is larger than the area.
 QPoint placedOnScreen(QPoint wanted, QSize frame, const QRect& available);
 
+// The available area of the screen at `point` (the primary screen's where no screen is there).
+QRect availableAt(QPoint point);
+
+// Where a message box's frame (`box`) goes over its owner's frame (`owner`): centred over it,
+// unless that hides `keepClear` (what the game has just put up, a score board); then above it
+// or below it, still over the owner where there is room; and always wholly on `available`, so
+// its caption stays in view.
+QPoint placedClearOf(const QRect& owner, QSize box, const QRect& keepClear, const QRect& available);
+
 // The frame a window manager puts around a window, as far as it can be known before the window
 // is shown: the largest frame of a window already shown, or room for a title bar and borders.
 QMargins expectedFrame();

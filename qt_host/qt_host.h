@@ -6,6 +6,7 @@
 // the host shows it and hands the player's input back.
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -19,6 +20,8 @@
 #include "qt_host/picture_cache.h"
 #include "qt_host/qt_alarm.h"
 
+class QKeyEvent;
+
 namespace forms {
 class CommandButton;
 class Runtime;
@@ -27,6 +30,15 @@ class Runtime;
 namespace forms::qt {
 
 class FormWindow;
+
+// The game's zoom on the desktop: whole steps over the desktop's own scale, chosen from the screen
+// when the first window opens, changed by the desktop's zoom keys, and whether the game is shown
+// fullscreen. The model never knows: it still sees twips.
+struct ZoomState {
+    int zoom = 0;       // 0 until the first window has chosen it
+    int startZoom = 1;  // what Ctrl+0 goes back to
+    bool fullScreen = false;
+};
 
 class QtHost final : public QObject, public forms::core::LiveHost {
     Q_OBJECT
@@ -41,6 +53,19 @@ public:
     QtAlarm& alarm() { return alarm_; }
     // The window of a shown form, or null.
     FormWindow* window(const forms::Form& form) const;
+
+    // The game's zoom (1 until the first window is shown), the one it started at, and whether
+    // the game is fullscreen.
+    int zoom() const { return std::max(1, zoom_.zoom); }
+    int startZoom() const { return zoom_.startZoom; }
+    bool fullScreen() const { return zoom_.fullScreen; }
+    // The desktop's own keys, pressed in `window`: Ctrl+Plus (or Ctrl+=), Ctrl+Minus and Ctrl+0
+    // zoom every window; F11 and Alt+Enter toggle fullscreen. True if the key was one of them.
+    bool hostKey(FormWindow& window, const QKeyEvent& key);
+    // Zooms every window to `zoom`, within 1 and the largest any shown window can take.
+    void setZoom(int zoom);
+    // The window in front fills its screen, and each window shown later comes up so; or back.
+    void setFullScreen(FormWindow& front, bool on);
 
     // forms::Host
     void formShown(forms::Form& form) override;
@@ -61,6 +86,7 @@ Q_SIGNALS:
 private:
     // forms::core::LiveHost
     void syncWindows() override;
+    void windowsChanged() override;
     void showBox(std::string_view title, std::string_view text) override;
     void closeAll(int status) override;
 
@@ -68,6 +94,7 @@ private:
 
     PictureCache pictures_;
     QtAlarm alarm_;
+    ZoomState zoom_;
     std::unordered_map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     QPointer<FormWindow> lastRaised_;
 };

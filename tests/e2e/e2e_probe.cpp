@@ -4,6 +4,7 @@
 // The end-to-end tests' eyes and hands where xdotool and ImageMagick have none:
 //   wm                      a stand-in window manager (see runWindowManager)
 //   close WINDOW            what a frame's close button does: WM_DELETE_WINDOW to the window
+//   maximise WINDOW on|off  what a title bar's maximise button asks: _NET_WM_STATE to the root
 //   windows                 the top-level windows a player could see or restore, one a line:
 //                           ID STATE GEOMETRY KIND "TITLE"  (STATE normal|iconic, KIND window|dialog;
 //                           GEOMETRY the client area's, inside a window manager's frame)
@@ -146,6 +147,24 @@ int closeWindow(const char* id) {
     e.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
     e.xclient.data.l[1] = CurrentTime;
     XSendEvent(d, e.xclient.window, False, NoEventMask, &e);
+    XSync(d, False);
+    XCloseDisplay(d);
+    return 0;
+}
+
+int maximiseWindow(const char* id, bool on) {
+    Display* d = openDisplay();
+    if (!d) return 1;
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = static_cast<Window>(std::strtoul(id, nullptr, 0));
+    e.xclient.message_type = XInternAtom(d, "_NET_WM_STATE", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = on ? 1 : 0;  // _NET_WM_STATE_ADD or _REMOVE
+    e.xclient.data.l[1] = static_cast<long>(XInternAtom(d, "_NET_WM_STATE_MAXIMIZED_VERT", False));
+    e.xclient.data.l[2] = static_cast<long>(XInternAtom(d, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
+    e.xclient.data.l[3] = 1;  // from an application, as a pager or a button would
+    XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
     XSync(d, False);
     XCloseDisplay(d);
     return 0;
@@ -425,6 +444,7 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "wm" && argc == 2) return runWindowManager();
     if (command == "close" && argc == 3) return closeWindow(argv[2]);
+    if (command == "maximise" && argc == 4) return maximiseWindow(argv[2], std::strcmp(argv[3], "on") == 0);
     if (command == "describe" && argc == 3) return describeWindow(argv[2]);
     if (command == "windows" && argc == 2) return listWindows();
 

@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // Every caption of the game drawn with the stand-in faces stays inside its designed box, at the
-// scales a desktop offers: each label's text, and each button's caption inside its focus frame.
-// The text is drawn on a larger canvas and any ink outside the box is a fault.
+// scales a desktop offers and the game's zooms on top of them: each label's text, and each
+// button's caption inside its focus frame, laid out afresh at each zoom. The text is drawn on a
+// larger canvas and any ink outside the box is a fault.
 #include <set>
 
 #include <gtest/gtest.h>
@@ -29,7 +30,15 @@ public:
     void messageBox(std::string_view, std::string_view) override {}
 };
 
-constexpr double kScales[] = {1.0, 1.5, 2.0};
+// The desktop's scale, and the game's zoom on top of it.
+struct Look {
+    double scale;
+    int zoom;
+};
+constexpr Look kLooks[] = {{1.0, 1}, {1.5, 1}, {2.0, 1}, {1.0, 2}, {1.0, 3}, {1.0, 4}, {1.5, 2}, {2.0, 2}};
+std::string at(const Look& look) {
+    return "at scale " + std::to_string(look.scale) + " zoom " + std::to_string(look.zoom);
+}
 constexpr int kMargin = 8;  // canvas pixels around the box, where ink must not go
 
 // Device pixels with ink drawn outside `box` (window pixels) when `text` is drawn at `scale`;
@@ -82,11 +91,13 @@ TEST_F(Captions, EveryLabelsTextLiesInsideItsBoxAtEveryScale) {
         if (c.kind() != forms::Control::Kind::Label) return;
         ++labels;
         auto& label = static_cast<forms::Label&>(c);
-        const QSize box = forms::qt::qRectOf(label).size();
-        const forms::qt::FittedText text = forms::qt::FormWindow::labelLayout(label, box);
         SCOPED_TRACE(form.name() + "." + label.name() + " \"" + label.Caption.get() + "\"");
-        EXPECT_TRUE(text.fits());
-        for (double scale : kScales) EXPECT_EQ(inkOutside(text, box, scale), 0) << "at scale " << scale;
+        for (const Look& look : kLooks) {
+            const QSize box = forms::qt::qRectOf(label).size() * look.zoom;
+            const forms::qt::FittedText text = forms::qt::FormWindow::labelLayout(label, box, look.zoom);
+            EXPECT_TRUE(text.fits()) << at(look);
+            EXPECT_EQ(inkOutside(text, box, look.scale), 0) << at(look);
+        }
     });
     EXPECT_GE(labels, 9);  // the title's five, the selection's caption, a stray one on each level
 }
@@ -113,11 +124,14 @@ TEST_F(Captions, TextsSetOnTheLinesTheyWereDesignedFor) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.label.name()) + " \"" + c.caption + "\"");
         c.label.Caption = c.caption;
-        const QSize box = forms::qt::qRectOf(c.label).size();
-        const forms::qt::FittedText text = forms::qt::FormWindow::labelLayout(c.label, box);
-        EXPECT_EQ(text.lineCount(), c.lines);
-        EXPECT_GE(text.font().pixelSize(), c.label.look.font.pixelSize() - c.shrinksBy);
-        for (double scale : kScales) EXPECT_EQ(inkOutside(text, box, scale), 0) << "at scale " << scale;
+        for (const Look& look : kLooks) {
+            // Laid out afresh at the zoom: the same lines, in a face as many times larger.
+            const QSize box = forms::qt::qRectOf(c.label).size() * look.zoom;
+            const forms::qt::FittedText text = forms::qt::FormWindow::labelLayout(c.label, box, look.zoom);
+            EXPECT_EQ(text.lineCount(), c.lines) << at(look);
+            EXPECT_GE(text.font().pixelSize(), (c.label.look.font.pixelSize() - c.shrinksBy) * look.zoom) << at(look);
+            EXPECT_EQ(inkOutside(text, box, look.scale), 0) << at(look);
+        }
     }
 }
 
@@ -127,17 +141,19 @@ TEST_F(Captions, EveryButtonsCaptionLiesInsideItsFocusFrame) {
         if (c.kind() != forms::Control::Kind::CommandButton) return;
         ++buttons;
         auto& button = static_cast<forms::CommandButton&>(c);
-        const QSize size = forms::qt::qRectOf(button).size();
-        const QSizeF frame = forms::qt::FormButton::captionBox(size).size();
-        const forms::qt::FittedText text(button.look.font, QString::fromStdString(button.Caption.get()),
-                                      {QRectF(QPointF(), frame), true, true, false}, true);
         SCOPED_TRACE(form.name() + "." + button.name());
-        EXPECT_EQ(text.lineCount(), 1);
-        for (double scale : kScales) {
+        for (const Look& look : kLooks) {
+            const QSize size = forms::qt::qRectOf(button).size() * look.zoom;
+            const QSizeF frame = forms::qt::FormButton::captionBox(size).size();
+            const forms::qt::FittedText text(button.look.font, QString::fromStdString(button.Caption.get()),
+                                             {QRectF(QPointF(), frame), true, true, false}, true, look.zoom);
+            EXPECT_EQ(text.lineCount(), 1) << at(look);
             int rows = 0;
-            EXPECT_EQ(inkOutside(text, frame, scale, &rows), 0) << "at scale " << scale;
-            // Drawn at all: the letters and the access key's underline.
-            EXPECT_GE(rows, frame.height() * scale / 3) << "at scale " << scale;
+            EXPECT_EQ(inkOutside(text, frame, look.scale, &rows), 0) << at(look);
+            // Drawn at all, and as large as the zoom makes it: the letters and the access key's
+            // underline.
+            const qreal designedFrame = forms::qt::FormButton::captionBox(forms::qt::qRectOf(button).size()).height();
+            EXPECT_GE(rows, designedFrame * look.zoom * look.scale / 3) << at(look);
         }
     });
     EXPECT_EQ(buttons, 5);  // Begin, Quit and the three levels

@@ -97,6 +97,7 @@ linux_key() {
     case $1 in
     Return) echo enter ;;
     alt) echo leftalt ;;
+    ctrl) echo leftctrl ;;
     *) echo "${1,,}" ;;
     esac
 }
