@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt_host/qt_host.h"
 
+#include <QApplication>
+
 #include "host_core/error_text.h"
 #include "runtime/form.h"
 #include "qt_host/form_window.h"
@@ -28,6 +30,12 @@ FormWindow* QtHost::window(const forms::Form& form) const {
     return it == windows_.end() ? nullptr : it->second.get();
 }
 
+FormWindow* QtHost::windowInFront() const {
+    if (auto* active = qobject_cast<FormWindow*>(QApplication::activeWindow()); active && active->form())
+        return active;
+    return lastRaised_ && lastRaised_->form() && lastRaised_->isVisible() ? lastRaised_.data() : nullptr;
+}
+
 void QtHost::formShown(forms::Form& form) {
     FormWindow* w = window(form);
     if (!w) {
@@ -48,6 +56,7 @@ void QtHost::formShown(forms::Form& form) {
 void QtHost::formUnloading(forms::Form& form) { dropWindow(form); }
 
 void QtHost::dropWindow(const forms::Form& form) {
+    Q_EMIT formGoing(&form);
     auto it = windows_.find(&form);
     if (it == windows_.end()) return;
     FormWindow* w = it->second.release();
@@ -71,7 +80,11 @@ void QtHost::showBox(const QString& title, const QString& text) {
     // Over the window last brought up, which is where the game wants the player to look.
     QWidget* owner = lastRaised_ && lastRaised_->form() && lastRaised_->isVisible() ? lastRaised_.data() : nullptr;
     MessageBox box(title, text, owner);
+    openBox_ = &box;
+    Q_EMIT messageBoxOpened();
     box.ask();
+    openBox_ = nullptr;
+    Q_EMIT messageBoxClosed();
 }
 
 void QtHost::messageBox(std::string_view title, std::string_view text) {

@@ -27,6 +27,7 @@ class Runtime;
 namespace forms::qt {
 
 class FormWindow;
+class MessageBox;
 
 class QtHost final : public QObject, public forms::Host {
     Q_OBJECT
@@ -41,6 +42,10 @@ public:
     TimerPump& pump() { return pump_; }
     // The window of a shown form, or null.
     FormWindow* window(const forms::Form& form) const;
+    // The game's window in front: the one with the keyboard, else the one last brought up.
+    FormWindow* windowInFront() const;
+    // The message box the game waits for, or null.
+    MessageBox* openBox() const { return openBox_; }
 
     // forms::Host
     void formShown(forms::Form& form) override;
@@ -61,6 +66,11 @@ public:
 Q_SIGNALS:
     // The program has ended with this exit status; the application should quit with it.
     void ended(int status);
+    // For other input than the keyboard's: a message box takes the player's input and gives it
+    // back; a form goes, and with it any key held down at it.
+    void messageBoxOpened();
+    void messageBoxClosed();
+    void formGoing(const forms::Form* form);
 
 private:
     // Brings the clock up to now first; false if the window's form went away meanwhile.
@@ -74,6 +84,7 @@ private:
     forms::Runtime* runtime_ = nullptr;
     std::unordered_map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     QPointer<FormWindow> lastRaised_;
+    MessageBox* openBox_ = nullptr;
 };
 
 }  // namespace forms::qt

@@ -1,0 +1,184 @@
+// SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "qt_host/pad_input.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QEvent>
+
+#include <SDL.h>
+
+#include "qt_host/form_window.h"
+#include "qt_host/message_box.h"
+#include "runtime/form.h"
+#include "qt_host/qt_host.h"
+
+namespace forms::qt {
+
+namespace {
+
+double axis(SDL_GameController* pad, SDL_GameControllerAxis a) {
+    return std::clamp(SDL_GameControllerGetAxis(pad, a) / 32767.0, -1.0, 1.0);
+}
+
+// Waits for the first paint of any of the game's windows, then starts the pads and goes.
+class FirstPaint final : public QObject {
+public:
+    explicit FirstPaint(PadInput& pads) : QObject(&pads), pads_(pads) { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && qobject_cast<FormWindow*>(watched)) {
+            qApp->removeEventFilter(this);
+            // After this paint has reached the screen.
+            QTimer::singleShot(0, &pads_, [this] {
+                pads_.start();
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    PadInput& pads_;
+};
+
+}  // namespace
+
+PadInput::PadInput(QtHost& host, QObject* parent)
+    : QObject(parent), host_(host), mapping_([this](forms::Form& form, bool down, int keyCode) {
+          if (FormWindow* w = host_.window(form)) {
+              if (down) host_.keyDown(*w, keyCode, 0);
+              else host_.keyUp(*w, keyCode, 0);
+          }
+      }) {
+    elapsed_.start();
+    clock_ = [this] { return elapsed_.elapsed(); };
+    connect(&poll_, &QTimer::timeout, this, &PadInput::poll);
+    repeat_.setSingleShot(true);
+    connect(&repeat_, &QTimer::timeout, this, &PadInput::wakeRepeat);
+    connect(&host_, &QtHost::messageBoxOpened, this, [this] {
+        mapping_.messageBoxOpened();
+        armRepeat();
+    });
+    connect(&host_, &QtHost::messageBoxClosed, this, [this] {
+        mapping_.messageBoxClosed();
+        // What the player holds as the box goes was spent on it: told now, not at the next change.
+        if (!pads_.empty()) update();
+    });
+    connect(&host_, &QtHost::formGoing, this, [this](const forms::Form* form) { mapping_.formGone(*form); });
+}
+
+PadInput::~PadInput() {
+    if (!started_) return;
+    for (SDL_GameController* pad : pads_) SDL_GameControllerClose(pad);
+    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+}
+
+void PadInput::startAfterFirstPaint() {
+    if (!started_) new FirstPaint(*this);
+}
+
+bool PadInput::start() {
+    if (started_) return true;
+    // Ctrl+C and the session's end are Qt's to handle, not SDL's.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // The pads count whichever window has the keyboard: SDL has none of its own to watch.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    // South is the button at the bottom on every pad, whatever letter it carries.
+    SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+        qWarning("No gamepads: %s", SDL_GetError());
+        return false;
+    }
+    started_ = true;
+    poll_.start(kPollWithoutPadMs);
+    // The pads there already come as events of their own.
+    poll();
+    return true;
+}
+
+void PadInput::poll() {
+    if (!started_) return;
+    bool changed = false, gone = false;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        switch (e.type) {
+        case SDL_CONTROLLERDEVICEADDED:
+            if (SDL_GameController* pad = SDL_GameControllerOpen(e.cdevice.which)) {
+                if (std::find(pads_.begin(), pads_.end(), pad) == pads_.end()) pads_.push_back(pad);
+                else SDL_GameControllerClose(pad);  // opened twice: once is enough
+                changed = true;
+            }
+            break;
+        case SDL_CONTROLLERDEVICEREMOVED: {
+            auto it = std::find_if(pads_.begin(), pads_.end(), [&](SDL_GameController* pad) {
+                return SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad)) == e.cdevice.which;
+            });
+            if (it != pads_.end()) {
+                SDL_GameControllerClose(*it);
+                pads_.erase(it);
+                changed = gone = true;
+            }
+            break;
+        }
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+        case SDL_CONTROLLERAXISMOTION: changed = true; break;
+        default: break;
+        }
+    }
+    const int interval = pads_.empty() ? kPollWithoutPadMs : kPollWithPadMs;
+    if (poll_.interval() != interval) poll_.start(interval);
+    if (gone && pads_.empty()) {
+        mapping_.padsGone();
+        armRepeat();
+    } else if (changed) {
+        update();
+    }
+}
+
+core::PadState PadInput::readPads() const {
+    struct Button {
+        SDL_GameControllerButton sdl;
+        unsigned bit;
+    };
+    static constexpr Button kButtons[] = {
+        {SDL_CONTROLLER_BUTTON_A, core::pad::South},         {SDL_CONTROLLER_BUTTON_B, core::pad::East},
+        {SDL_CONTROLLER_BUTTON_START, core::pad::Start},     {SDL_CONTROLLER_BUTTON_DPAD_UP, core::pad::Up},
+        {SDL_CONTROLLER_BUTTON_DPAD_DOWN, core::pad::Down},  {SDL_CONTROLLER_BUTTON_DPAD_LEFT, core::pad::Left},
+        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, core::pad::Right}};
+    // Several pads play as one.
+    core::PadState state;
+    for (SDL_GameController* pad : pads_) {
+        for (const Button& b : kButtons)
+            if (SDL_GameControllerGetButton(pad, b.sdl)) state.buttons |= b.bit;
+        const double x = axis(pad, SDL_CONTROLLER_AXIS_LEFTX), y = axis(pad, SDL_CONTROLLER_AXIS_LEFTY);
+        if (std::abs(x) > std::abs(state.stickX)) state.stickX = x;
+        if (std::abs(y) > std::abs(state.stickY)) state.stickY = y;
+    }
+    return state;
+}
+
+void PadInput::update() {
+    MessageBox* box = host_.openBox();
+    FormWindow* front = box ? nullptr : host_.windowInFront();
+    if (mapping_.update(readPads(), front ? front->form() : nullptr, now()) && box) box->accept();
+    armRepeat();
+}
+
+void PadInput::wakeRepeat() {
+    FormWindow* front = host_.openBox() ? nullptr : host_.windowInFront();
+    mapping_.repeatDue(front ? front->form() : nullptr, now());
+    armRepeat();
+}
+
+void PadInput::armRepeat() {
+    const std::optional<std::int64_t> due = mapping_.nextRepeat();
+    if (!due) {
+        repeat_.stop();
+        return;
+    }
+    repeat_.start(static_cast<int>(std::max<std::int64_t>(0, *due - now())));
+}
+
+}  // namespace forms::qt
