@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLibrary>
 
 #include <SDL.h>
 
@@ -16,11 +17,41 @@
 
 namespace forms::qt {
 
-namespace {
+// SDL, loaded as the pads start rather than linked: Debian's SDL brings some forty sound, video
+// and system libraries with it, which would all load, and cost their time and memory, before the
+// game's first window could show.
+struct PadInput::Sdl {
+    QLibrary library{QStringLiteral("SDL2-2.0"), 0};
+    decltype(&SDL_SetHint) SetHint = nullptr;
+    decltype(&SDL_GetError) GetError = nullptr;
+    decltype(&SDL_InitSubSystem) InitSubSystem = nullptr;
+    decltype(&SDL_QuitSubSystem) QuitSubSystem = nullptr;
+    decltype(&SDL_PollEvent) PollEvent = nullptr;
+    decltype(&SDL_GameControllerOpen) GameControllerOpen = nullptr;
+    decltype(&SDL_GameControllerClose) GameControllerClose = nullptr;
+    decltype(&SDL_GameControllerGetJoystick) GameControllerGetJoystick = nullptr;
+    decltype(&SDL_JoystickInstanceID) JoystickInstanceID = nullptr;
+    decltype(&SDL_GameControllerGetButton) GameControllerGetButton = nullptr;
+    decltype(&SDL_GameControllerGetAxis) GameControllerGetAxis = nullptr;
 
-double axis(SDL_GameController* pad, SDL_GameControllerAxis a) {
-    return std::clamp(SDL_GameControllerGetAxis(pad, a) / 32767.0, -1.0, 1.0);
-}
+    template <class F>
+    bool resolve(F& f, const char* name) {
+        f = reinterpret_cast<F>(library.resolve(name));
+        return f != nullptr;
+    }
+    bool load() {
+        return library.load() && resolve(SetHint, "SDL_SetHint") && resolve(GetError, "SDL_GetError") &&
+               resolve(InitSubSystem, "SDL_InitSubSystem") && resolve(QuitSubSystem, "SDL_QuitSubSystem") &&
+               resolve(PollEvent, "SDL_PollEvent") && resolve(GameControllerOpen, "SDL_GameControllerOpen") &&
+               resolve(GameControllerClose, "SDL_GameControllerClose") &&
+               resolve(GameControllerGetJoystick, "SDL_GameControllerGetJoystick") &&
+               resolve(JoystickInstanceID, "SDL_JoystickInstanceID") &&
+               resolve(GameControllerGetButton, "SDL_GameControllerGetButton") &&
+               resolve(GameControllerGetAxis, "SDL_GameControllerGetAxis");
+    }
+};
+
+namespace {
 
 // Waits for the first paint of any of the game's windows, then starts the pads and goes.
 class FirstPaint final : public QObject {
@@ -70,8 +101,8 @@ PadInput::PadInput(QtHost& host, QObject* parent)
 
 PadInput::~PadInput() {
     if (!started_) return;
-    for (SDL_GameController* pad : pads_) SDL_GameControllerClose(pad);
-    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    for (SDL_GameController* pad : pads_) sdl_->GameControllerClose(pad);
+    sdl_->QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
 void PadInput::startAfterFirstPaint() {
@@ -80,14 +111,19 @@ void PadInput::startAfterFirstPaint() {
 
 bool PadInput::start() {
     if (started_) return true;
+    if (!sdl_) sdl_ = std::make_unique<Sdl>();
+    if (!sdl_->load()) {
+        qWarning("No gamepads: %s", qPrintable(sdl_->library.errorString()));
+        return false;
+    }
     // Ctrl+C and the session's end are Qt's to handle, not SDL's.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl_->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The pads count whichever window has the keyboard: SDL has none of its own to watch.
-    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    sdl_->SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     // South is the button at the bottom on every pad, whatever letter it carries.
-    SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
-    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
-        qWarning("No gamepads: %s", SDL_GetError());
+    sdl_->SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
+    if (sdl_->InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+        qWarning("No gamepads: %s", sdl_->GetError());
         return false;
     }
     started_ = true;
@@ -101,21 +137,21 @@ void PadInput::poll() {
     if (!started_) return;
     bool changed = false, gone = false;
     SDL_Event e;
-    while (SDL_PollEvent(&e)) {
+    while (sdl_->PollEvent(&e)) {
         switch (e.type) {
         case SDL_CONTROLLERDEVICEADDED:
-            if (SDL_GameController* pad = SDL_GameControllerOpen(e.cdevice.which)) {
+            if (SDL_GameController* pad = sdl_->GameControllerOpen(e.cdevice.which)) {
                 if (std::find(pads_.begin(), pads_.end(), pad) == pads_.end()) pads_.push_back(pad);
-                else SDL_GameControllerClose(pad);  // opened twice: once is enough
+                else sdl_->GameControllerClose(pad);  // opened twice: once is enough
                 changed = true;
             }
             break;
         case SDL_CONTROLLERDEVICEREMOVED: {
             auto it = std::find_if(pads_.begin(), pads_.end(), [&](SDL_GameController* pad) {
-                return SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad)) == e.cdevice.which;
+                return sdl_->JoystickInstanceID(sdl_->GameControllerGetJoystick(pad)) == e.cdevice.which;
             });
             if (it != pads_.end()) {
-                SDL_GameControllerClose(*it);
+                sdl_->GameControllerClose(*it);
                 pads_.erase(it);
                 changed = gone = true;
             }
@@ -151,8 +187,11 @@ core::PadState PadInput::readPads() const {
     core::PadState state;
     for (SDL_GameController* pad : pads_) {
         for (const Button& b : kButtons)
-            if (SDL_GameControllerGetButton(pad, b.sdl)) state.buttons |= b.bit;
-        const double x = axis(pad, SDL_CONTROLLER_AXIS_LEFTX), y = axis(pad, SDL_CONTROLLER_AXIS_LEFTY);
+            if (sdl_->GameControllerGetButton(pad, b.sdl)) state.buttons |= b.bit;
+        auto axis = [&](SDL_GameControllerAxis a) {
+            return std::clamp(sdl_->GameControllerGetAxis(pad, a) / 32767.0, -1.0, 1.0);
+        };
+        const double x = axis(SDL_CONTROLLER_AXIS_LEFTX), y = axis(SDL_CONTROLLER_AXIS_LEFTY);
         if (std::abs(x) > std::abs(state.stickX)) state.stickX = x;
         if (std::abs(y) > std::abs(state.stickY)) state.stickY = y;
     }

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include <QElapsedTimer>
@@ -63,6 +64,8 @@ private:
     void armRepeat();
     std::int64_t now() const { return clock_(); }
 
+    struct Sdl;
+    std::unique_ptr<Sdl> sdl_;
     QtHost& host_;
     core::PadMapping mapping_;
     std::vector<_SDL_GameController*> pads_;

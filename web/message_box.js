@@ -4,6 +4,13 @@
 // A message box: a modal dialog with the game's title as its caption, the text and one OK.
 // Resolves when the player has closed it, by OK, Enter, Escape or its close box.
 
+let open = null;  // the box up, if any
+
+// Closes the box that is up, as its OK does (a pad's button, say).
+export function closeMessageBox() {
+  open?.close();
+}
+
 export function messageBox(title, text) {
   return new Promise((resolve) => {
     const dialog = document.createElement('dialog');
@@ -37,11 +44,13 @@ export function messageBox(title, text) {
 
     dialog.append(bar, message, buttons);
     dialog.addEventListener('close', () => {
+      if (open === dialog) open = null;
       dialog.remove();
       resolve();
     });
     document.body.append(dialog);
     dialog.showModal();
+    open = dialog;
     ok.focus();
   });
 }

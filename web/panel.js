@@ -46,7 +46,8 @@ function setCaption(button, caption) {
 
 export class Panel {
   // design: {form, width, height, left, top, backColor, background, icon, pointer, touchKeys}.
-  // game: {key(down, code, modifiers), click(index), close(), minimize()}, the way back.
+  // game: {key(down, code, modifiers), hold(down, code), click(index), close(), minimize()},
+  // the way back; hold is a key the module repeats while it is held.
   constructor(id, design, pictures, game) {
     this.id = id;
     this.design = design;
@@ -87,7 +88,7 @@ export class Panel {
     el.append(bar, client);
     if (design.touchKeys) {
       const codes = design.touchKeys.split(',').map(Number);
-      this.touchKeys = new TouchKeys(codes, (down, code) => game.key(down, code, 0));
+      this.touchKeys = new TouchKeys(codes, (down, code) => game.hold(down, code));
       el.append(this.touchKeys.element);
     }
 

@@ -2,15 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // On-screen keys for a touch screen: each sends the same key events as the keyboard's key, and
-// held down it repeats like one, as key-downs with one key-up at the release.
+// held down it repeats like one, as key-downs with one key-up at the release (the module
+// repeats it: host_core/held_keys.h).
 import { keyLabels } from './keys.js';
 
-// The desktop's usual typematic: the first repeat after half a second, then about 30 a second.
-const kRepeatDelay = 500;
-const kRepeatEvery = 33;
-
 export class TouchKeys {
-  // codes: the key codes to offer; send(down, code) delivers one key event.
+  // codes: the key codes to offer; send(down, code) holds a key down or lets it go.
   constructor(codes, send) {
     this.element = document.createElement('div');
     this.element.className = 'touch-keys';
@@ -25,21 +22,11 @@ export class TouchKeys {
     button.tabIndex = -1;
     button.dataset.key = code;
     button.textContent = keyLabels[code] || String.fromCharCode(code);
-    let repeat = 0;
-    button.stop = () => {
-      button.classList.remove('held');
-      clearTimeout(repeat);
-    };
+    button.stop = () => button.classList.remove('held');
     const release = () => {
       if (!button.classList.contains('held')) return;
       button.stop();
       this.send(false, code);
-    };
-    const again = (delay) => {
-      repeat = setTimeout(() => {
-        this.send(true, code);
-        again(kRepeatEvery);
-      }, delay);
     };
     button.addEventListener('pointerdown', (e) => {
       // No focus, no emulated mouse events, no long-press menu: the finger is a key.
@@ -48,7 +35,6 @@ export class TouchKeys {
       button.setPointerCapture(e.pointerId);
       button.classList.add('held');
       this.send(true, code);
-      again(kRepeatDelay);
     });
     button.addEventListener('pointerup', release);
     button.addEventListener('pointercancel', release);
@@ -56,7 +42,8 @@ export class TouchKeys {
     return button;
   }
 
-  // Stops every repeat without a word to the game: the panel is leaving.
+  // Lets every key go without a word to the game: the panel is leaving, and the module forgets
+  // the keys held at a form that goes.
   stop() {
     for (const b of this.element.querySelectorAll('.held')) b.stop();
   }

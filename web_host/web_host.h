@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "host_core/held_keys.h"
+#include "host_core/pad_mapping.h"
 #include "runtime/host.h"
 #include "web_host/picture_numbers.h"
 #include "web_host/timer_pump.h"
@@ -56,6 +58,18 @@ public:
     void key(int panel, bool down, int keyCode, int modifiers);
     void closeRequested(int panel);
     void playerSetWindowState(int panel, int state);
+    // A touch key held down or let go: the host core repeats it as a held key.
+    void holdKey(int panel, bool down, int keyCode);
+    // The pads as they are now (buttons: bit i for the standard mapping's button i; the left
+    // stick), at the panel with the keyboard (0 for none); and the last pad gone.
+    void pads(int panel, unsigned standardButtons, double stickX, double stickY);
+    void padsGone();
+    // The timer the page armed for the next repeat of a held key has fired; `panel` has the
+    // keyboard now (a pad's keys repeat only there).
+    void repeatFired(int panel);
+    // The standard mapping's buttons that close a message box: the page closes it itself, as
+    // the module sleeps while it is up.
+    static unsigned standardButtonsClosingBox();
 
 private:
     FormPanel* panelOf(const forms::Form& form) const;
@@ -64,6 +78,8 @@ private:
     void dropPanel(const forms::Form& form);
     void syncPanels();
     void showBox(std::string_view title, std::string_view text);
+    void deliverHeld(forms::Form& form, bool down, int keyCode);
+    void armRepeat();
 
     PictureNumbers pictures_;
     std::map<std::string, std::string> touchKeys_;  // form name -> "37,39,68"
@@ -72,6 +88,8 @@ private:
     std::function<void()> startProgram_;
     std::vector<std::unique_ptr<FormPanel>> panels_;
     int nextPanel_ = 1;
+    core::HeldKeys touchKeysHeld_;
+    core::PadMapping pads_;
 };
 
 }  // namespace forms::web
