@@ -3,6 +3,7 @@
 #include "qt_host/pad_input.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QApplication>
 #include <QEvent>
@@ -53,6 +54,9 @@ struct PadInput::Sdl {
 
 namespace {
 
+// Less than this of a stick's travel is not worth telling.
+constexpr double kStickStep = 0.02;
+
 // Waits for the first paint of any of the game's windows, then starts the pads and goes.
 class FirstPaint final : public QObject {
 public:
@@ -84,7 +88,6 @@ PadInput::PadInput(QtHost& host, QObject* parent)
       }) {
     elapsed_.start();
     clock_ = [this] { return elapsed_.elapsed(); };
-    connect(&poll_, &QTimer::timeout, this, &PadInput::poll);
     repeat_.setSingleShot(true);
     connect(&repeat_, &QTimer::timeout, this, &PadInput::wakeRepeat);
     connect(&host_, &QtHost::messageBoxOpened, this, [this] {
@@ -94,13 +97,19 @@ PadInput::PadInput(QtHost& host, QObject* parent)
     connect(&host_, &QtHost::messageBoxClosed, this, [this] {
         mapping_.messageBoxClosed();
         // What the player holds as the box goes was spent on it: told now, not at the next change.
-        if (!pads_.empty()) update();
+        if (padCount_ > 0) update();
     });
     connect(&host_, &QtHost::formGoing, this, [this](const forms::Form* form) { mapping_.formGone(*form); });
 }
 
 PadInput::~PadInput() {
     if (!started_) return;
+    {
+        std::lock_guard lock(stopping_);
+        stopped_ = true;
+    }
+    stop_.notify_one();
+    reader_.join();
     for (SDL_GameController* pad : pads_) sdl_->GameControllerClose(pad);
     sdl_->QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
@@ -127,14 +136,23 @@ bool PadInput::start() {
         return false;
     }
     started_ = true;
-    poll_.start(kPollWithoutPadMs);
-    // The pads there already come as events of their own.
-    poll();
+    // The pads there already come as events of their own, at the thread's first look.
+    reader_ = std::thread([this] { readLoop(); });
     return true;
 }
 
-void PadInput::poll() {
-    if (!started_) return;
+void PadInput::readLoop() {
+    Told told;
+    std::unique_lock lock(stopping_);
+    while (!stopped_) {
+        lock.unlock();
+        look(told);
+        lock.lock();
+        stop_.wait_for(lock, std::chrono::milliseconds(interval_.load()), [this] { return stopped_; });
+    }
+}
+
+void PadInput::look(Told& told) {
     bool changed = false, gone = false;
     SDL_Event e;
     while (sdl_->PollEvent(&e)) {
@@ -163,12 +181,30 @@ void PadInput::poll() {
         default: break;
         }
     }
-    const int interval = pads_.empty() ? kPollWithoutPadMs : kPollWithPadMs;
-    if (poll_.interval() != interval) poll_.start(interval);
-    if (gone && pads_.empty()) {
+    const int count = static_cast<int>(pads_.size());
+    const auto now = std::chrono::steady_clock::now();
+    const bool resting = now - told.when >= std::chrono::milliseconds(kRestAfterMs);
+    interval_ = count == 0 ? kPollWithoutPadMs : resting ? kPollRestingMs : kPollInUseMs;
+    if (!changed) return;
+    // A stick's jitter is not worth a wake: the mapping's thresholds lie far apart.
+    const core::PadState state = readPads();
+    if (count == told.count && state.buttons == told.state.buttons &&
+        std::abs(state.stickX - told.state.stickX) < kStickStep && std::abs(state.stickY - told.state.stickY) < kStickStep)
+        return;
+    told = {state, count, now};
+    interval_ = count == 0 ? kPollWithoutPadMs : kPollInUseMs;
+    const bool lastGone = gone && count == 0;
+    QMetaObject::invokeMethod(
+        this, [this, state, count, lastGone] { heard(state, count, lastGone); }, Qt::QueuedConnection);
+}
+
+void PadInput::heard(const core::PadState& state, int padCount, bool lastGone) {
+    state_ = state;
+    padCount_ = padCount;
+    if (lastGone) {
         mapping_.padsGone();
         armRepeat();
-    } else if (changed) {
+    } else {
         update();
     }
 }
@@ -201,7 +237,7 @@ core::PadState PadInput::readPads() const {
 void PadInput::update() {
     MessageBox* box = host_.openBox();
     FormWindow* front = box ? nullptr : host_.windowInFront();
-    if (mapping_.update(readPads(), front ? front->form() : nullptr, now()) && box) box->accept();
+    if (mapping_.update(state_, front ? front->form() : nullptr, now()) && box) box->accept();
     armRepeat();
 }
 

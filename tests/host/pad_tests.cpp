@@ -54,22 +54,28 @@ protected:
         GameOnTestClock::SetUp();
         pads.setClock([this] { return padMs; });
         ASSERT_TRUE(pads.start());
-        pad = std::make_unique<VirtualPad>();
-        pads.poll();
+        plugIn();
         ASSERT_EQ(pads.padCount(), 1);
     }
     void TearDown() override {
         pad.reset();
         GameOnTestClock::TearDown();
     }
-    // A button goes down or up, and the game reads the pad, as its poll timer would.
-    void press(SDL_GameControllerButton b) {
-        pad->set(b, true);
-        pads.poll();
+    // A pad comes or goes, a button goes down or up: the game hears of it at its next look.
+    void plugIn() {
+        pad = std::make_unique<VirtualPad>();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pads.padCount() == 1; }, 5000));
     }
-    void release(SDL_GameControllerButton b) {
-        pad->set(b, false);
-        pads.poll();
+    void pullOut() {
+        pad->pullOut();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pads.padCount() == 0; }, 5000));
+    }
+    void press(SDL_GameControllerButton b) { set(b, true); }
+    void release(SDL_GameControllerButton b) { set(b, false); }
+    void set(SDL_GameControllerButton b, bool down) {
+        const unsigned before = pads.state().buttons;
+        pad->set(b, down);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pads.state().buttons != before; }, 5000));
     }
     void click(SDL_GameControllerButton b) {
         press(b);
@@ -90,7 +96,7 @@ protected:
 };
 
 TEST_F(Gamepad, PlaysFromTheTitleThroughTheSelectionIntoALevel) {
-    EXPECT_EQ(pads.pollInterval(), forms::qt::PadInput::kPollWithPadMs);
+    EXPECT_EQ(pads.pollInterval(), forms::qt::PadInput::kPollInUseMs);
     finishSlide();
     miravel::IntroForm& intro = program.Intro.get();
     ASSERT_EQ(intro.focus(), &intro.Quit);
@@ -149,16 +155,13 @@ TEST_F(Gamepad, PulledOutMidLevelLeavesNoKeyHeld) {
     press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
     press(SDL_CONTROLLER_BUTTON_A);
     ASSERT_EQ(picture(level.Main), picture(level.Tiara1_R));
-    pad->pullOut();
-    pads.poll();
-    EXPECT_EQ(pads.padCount(), 0);
+    pullOut();
     EXPECT_EQ(pads.pollInterval(), forms::qt::PadInput::kPollWithoutPadMs);
     EXPECT_FALSE(pads.repeatArmed()) << "the arrow still repeats";
     EXPECT_EQ(picture(level.Main), picture(level.Tiara2_R)) << "D never came up";
 
     // Plugged in again, it plays at once.
-    pad = std::make_unique<VirtualPad>();
-    pads.poll();
+    plugIn();
     const double left = heroineLeft();
     click(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
     EXPECT_EQ(heroineLeft(), left - 120);
