@@ -9,6 +9,7 @@
 #include <QApplication>
 
 #include "game/program.h"
+#include "qt_host/pad_input.h"
 #include "qt_host/qt_host.h"
 
 namespace miravel {
@@ -21,13 +22,17 @@ public:
     // With the application made; the game ends the event loop when the program ends.
     explicit DesktopGame(QApplication& app);
 
-    // Shows the title window.
-    void start() { program.start(); }
+    // Shows the title window; the gamepads join once it is painted.
+    void start() {
+        program.start();
+        pads.startAfterFirstPaint();
+    }
     // Shows the title window and runs until the program ends; the program's exit status.
     int run();
 
     forms::qt::QtHost host;
     Program program;
+    forms::qt::PadInput pads{host};
 };
 
 }  // namespace miravel

@@ -8,6 +8,10 @@
 //                             past the overhead ball, tiara flying, balls every 16 ms. After a
 //                             second to settle it measures SECS seconds: CPU of this process
 //                             (utime+stime), and each tick's lateness against its due time.
+//   bench_harness idle SECS [pad]   the title left alone once its slide is over: CPU of this
+//                             process over SECS seconds; with `pad`, SDL's virtual game
+//                             controller plugged in first, so that the pads are read at their
+//                             rate with one there.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -22,7 +26,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLibrary>
 #include <QTimer>
+
+#include <SDL.h>
 
 #include "app/desktop_game.h"
 #include "desktop.h"
@@ -70,6 +77,54 @@ public:
     }
 };
 
+// The idle title, measured; the pads start after the first paint, as for the player.
+int idle(miravel::DesktopGame& game, double seconds, bool withPad) {
+    game.start();
+    SDL_Joystick* pad = nullptr;
+    long long cpu0 = 0;
+    double ru0 = 0;
+    QElapsedTimer clock;
+    clock.start();
+    double wall0 = 0;
+    // The slide is over within 2 s; then the pad, and a second to settle.
+    // SDL as the game has loaded it: linked here, it would slow the start-up measured.
+    QLibrary sdl(QStringLiteral("SDL2-2.0"), 0);
+    QTimer::singleShot(2500, [&] {
+        if (!withPad) return;
+        auto attach = reinterpret_cast<decltype(&SDL_JoystickAttachVirtualEx)>(sdl.resolve("SDL_JoystickAttachVirtualEx"));
+        auto open = reinterpret_cast<decltype(&SDL_JoystickOpen)>(sdl.resolve("SDL_JoystickOpen"));
+        if (!game.pads.started() || !attach || !open) return;
+        SDL_VirtualJoystickDesc desc{};
+        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        desc.name = "Bench pad";
+        const int index = attach(&desc);
+        pad = index >= 0 ? open(index) : nullptr;
+    });
+    QTimer::singleShot(3500, [&] {
+        if (withPad && (!pad || game.pads.padCount() != 1)) {
+            std::fprintf(stderr, "no pad came\n");
+            QCoreApplication::exit(2);
+            return;
+        }
+        cpu0 = cpuTicks("self");
+        ru0 = rusageSeconds();
+        wall0 = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    });
+    QTimer::singleShot(3500 + static_cast<int>(seconds * 1000), [&] {
+        const double wall = static_cast<double>(clock.nsecsElapsed()) / 1e9 - wall0;
+        const double hz = static_cast<double>(sysconf(_SC_CLK_TCK));
+        std::printf("wall_s %.3f\npads %d\n", wall, game.pads.padCount());
+        std::printf("cpu_proc_pct %.3f\n", 100.0 * static_cast<double>(cpuTicks("self") - cpu0) / hz / wall);
+        std::printf("cpu_rusage_pct %.4f\n", 100.0 * (rusageSeconds() - ru0) / wall);
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+    });
+    return QApplication::exec();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -83,6 +138,9 @@ int main(int argc, char* argv[]) {
     miravel::Program& program = game.program;
     QElapsedTimer clock;  // started with the pump's: model time 0
     clock.start();
+
+    if (argc >= 2 && std::strcmp(argv[1], "idle") == 0)
+        return idle(game, argc >= 3 ? std::atof(argv[2]) : 10.0, argc >= 4 && std::strcmp(argv[3], "pad") == 0);
 
     FirstPaint firstPaint;
     if (!play) app.installEventFilter(&firstPaint);

@@ -200,6 +200,25 @@ def play(xvfb):
     results["play_bare"] = {k: statistics.median(r[k] for r in bare) for k in bare[0]}
 
 
+# --- 5. The idle title, with and without a pad ----------------------------------------------------
+def idle(xvfb):
+    runs = 2 if QUICK else 3
+    secs = "10" if QUICK else "20"
+    parse = lambda out: dict((k, float(v)) for k, v in re.findall(r"^(\w+) ([-\d.]+)$", out, re.M))
+    env = {**os.environ, "QT_QPA_PLATFORM": "xcb", "DISPLAY": xvfb.display}
+    rows = {"none": [], "pad": []}
+    for i in range(runs):  # alternating, so a disturbance hits both alike
+        for kind in rows:
+            note(f"idle: the title for {secs} s on Xvfb, {'a virtual pad' if kind == 'pad' else 'no pad'},"
+                 f" run {i + 1} of {runs}")
+            args = [f"{BIN}/bench_harness", "idle", secs] + (["pad"] if kind == "pad" else [])
+            vals = parse(subprocess.run(args, capture_output=True, text=True, env=env).stdout)
+            if vals.get("pads") != (1 if kind == "pad" else 0):
+                raise RuntimeError(f"the idle run with {kind} saw {vals.get('pads')} pads")
+            rows[kind].append(vals)
+    results["idle"] = {kind: {k: statistics.median(r[k] for r in rs) for k in rs[0]} for kind, rs in rows.items()}
+
+
 def table():
     print()
     print(f"Load average before: {results['load_before']}, after: {results['load_after']}")
@@ -246,6 +265,10 @@ def table():
     print(f"   bare window, a 17x18 square moved every 16 ms: CPU {b['cpu_rusage_pct']:.2f} %; lateness median"
           f" {b['late_median_us'] / 1000:.2f} ms, p90 {b['late_p90_us'] / 1000:.2f} ms,"
           f" p99 {b['late_p99_us'] / 1000:.2f} ms, max {b['late_max_us'] / 1000:.2f} ms")
+    i = results["idle"]
+    print("\n5. The idle title on Xvfb, CPU of the game (getrusage, median of runs)")
+    print(f"   no pad {i['none']['cpu_rusage_pct']:.3f} %   goal 0 %;"
+          f" a pad {i['pad']['cpu_rusage_pct']:.3f} %   goal < 0.2 %")
 
 
 def main():
@@ -257,6 +280,7 @@ def main():
         startup(x.display)
         memory(x.display)
         play(x)
+        idle(x)
     results["load_after"] = load()
     with open(os.path.join(BIN, "results.json"), "w") as f:
         json.dump(results, f, indent=1)

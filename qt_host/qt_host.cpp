@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include <QApplication>
 #include <QKeyEvent>
 
 #include "host_core/zoom.h"
@@ -28,6 +29,12 @@ QtHost::~QtHost() {
 FormWindow* QtHost::window(const forms::Form& form) const {
     auto it = windows_.find(&form);
     return it == windows_.end() ? nullptr : it->second.get();
+}
+
+FormWindow* QtHost::windowInFront() const {
+    if (auto* active = qobject_cast<FormWindow*>(QApplication::activeWindow()); active && active->form())
+        return active;
+    return lastRaised_ && lastRaised_->form() && lastRaised_->isVisible() ? lastRaised_.data() : nullptr;
 }
 
 void QtHost::formShown(forms::Form& form) {
@@ -61,6 +68,7 @@ void QtHost::formShown(forms::Form& form) {
 void QtHost::formUnloading(forms::Form& form) { dropWindow(form); }
 
 void QtHost::dropWindow(const forms::Form& form) {
+    Q_EMIT formGoing(&form);
     auto it = windows_.find(&form);
     if (it == windows_.end()) return;
     FormWindow* w = it->second.release();
@@ -85,7 +93,11 @@ void QtHost::showBox(std::string_view title, std::string_view text) {
     MessageBox box(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), owner,
                    owner ? owner->zoom() : zoom(), [watched] { return watched ? watched->changedOnScreen() : QRect(); });
+    openBox_ = &box;
+    Q_EMIT messageBoxOpened();
     box.ask();
+    openBox_ = nullptr;
+    Q_EMIT messageBoxClosed();
 }
 
 void QtHost::closeAll(int status) {

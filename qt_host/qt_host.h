@@ -30,6 +30,7 @@ class Runtime;
 namespace forms::qt {
 
 class FormWindow;
+class MessageBox;
 
 // The game's zoom on the desktop: whole steps over the desktop's own scale, chosen from the screen
 // when the first window opens, changed by the desktop's zoom keys, and whether the game is shown
@@ -53,6 +54,10 @@ public:
     QtAlarm& alarm() { return alarm_; }
     // The window of a shown form, or null.
     FormWindow* window(const forms::Form& form) const;
+    // The game's window in front: the one with the keyboard, else the one last brought up.
+    FormWindow* windowInFront() const;
+    // The message box the game waits for, or null.
+    MessageBox* openBox() const { return openBox_; }
 
     // The game's zoom (1 until the first window is shown), the one it started at, and whether
     // the game is fullscreen.
@@ -82,6 +87,11 @@ public:
 Q_SIGNALS:
     // The program has ended with this exit status; the application should quit with it.
     void ended(int status);
+    // For other input than the keyboard's: a message box takes the player's input and gives it
+    // back; a form goes, and with it any key held down at it.
+    void messageBoxOpened();
+    void messageBoxClosed();
+    void formGoing(const forms::Form* form);
 
 private:
     // forms::core::LiveHost
@@ -97,6 +107,7 @@ private:
     ZoomState zoom_;
     std::unordered_map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     QPointer<FormWindow> lastRaised_;
+    MessageBox* openBox_ = nullptr;
 };
 
 }  // namespace forms::qt

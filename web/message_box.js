@@ -4,6 +4,13 @@
 // A message box: a modal dialog with the game's title as its caption, the text and one OK.
 // Resolves when the player has closed it, by OK, Enter, Escape or its close box.
 
+let open = null;  // the box up, if any
+
+// Closes the box that is up, as its OK does (a pad's button, say).
+export function closeMessageBox() {
+  open?.close();
+}
+
 // The box grows with the panel in front (`scale` CSS pixels a picture pixel), never below its
 // own size and never past the page.
 export function scaleMessageBox(dialog, scale) {
@@ -46,12 +53,14 @@ export function messageBox(title, text, scale) {
 
     dialog.append(bar, message, buttons);
     dialog.addEventListener('close', () => {
+      if (open === dialog) open = null;
       dialog.remove();
       resolve();
     });
     document.body.append(dialog);
     dialog.showModal();
     scaleMessageBox(dialog, scale);
+    open = dialog;
     ok.focus();
   });
 }

@@ -21,6 +21,7 @@ export class Page {
     this.sleeping = false;  // the module waits in a message box
     this.over = false;      // the program has ended
     this.timer = 0;
+    this.repeat = 0;
     this.frame = 0;
     this.ready = null;
     this.title = document.title;
@@ -118,6 +119,7 @@ export class Page {
       key: (down, code, modifiers) => this.call('web_key', id, down ? 1 : 0, code, modifiers),
       // Told with the next call the game can take: it may be asleep in a message box now.
       keyboardLost: () => this.keyboardLost.add(id),
+      hold: (down, code) => this.call('web_hold', id, down ? 1 : 0, code),
       click: (index) => this.call('web_click', id, index),
       close: () => this.call('web_close', id),
       fullscreen: () => this.desktop.toggleFullscreen(),
@@ -176,6 +178,20 @@ export class Page {
   stopTimer() {
     clearTimeout(this.timer);
     this.timer = 0;
+  }
+
+  // The next repeat of a key held by a touch key or a pad: the module keeps the time.
+  armRepeat(ms) {
+    clearTimeout(this.repeat);
+    this.repeat = setTimeout(() => {
+      this.repeat = 0;
+      this.call('web_repeat', this.desktop.active ? this.desktop.active.id : 0);
+    }, ms);
+  }
+
+  stopRepeat() {
+    clearTimeout(this.repeat);
+    this.repeat = 0;
   }
 
   async messageBox(title, text) {

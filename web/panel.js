@@ -47,8 +47,9 @@ function setCaption(button, caption) {
 
 export class Panel {
   // design: {form, width, height, left, top, backColor, background, icon, pointer, touchKeys}.
-  // game: {key(down, code, modifiers), keyboardLost(), click(index), close(), minimize(),
-  // fullscreen()}, the way back. smallest: the smallest pixel size a text is set in to fit its box.
+  // game: {key(down, code, modifiers), keyboardLost(), hold(down, code), click(index), close(),
+  // minimize(), fullscreen()}, the way back; hold is a key the module repeats while it is held.
+  // smallest: the smallest pixel size a text is set in to fit its box.
   constructor(id, design, pictures, game, smallest) {
     this.id = id;
     this.design = design;
@@ -93,7 +94,7 @@ export class Panel {
     el.append(bar, client);
     if (design.touchKeys) {
       const codes = design.touchKeys.split(',').map(Number);
-      this.touchKeys = new TouchKeys(codes, (down, code) => game.key(down, code, 0));
+      this.touchKeys = new TouchKeys(codes, (down, code) => game.hold(down, code));
       el.append(this.touchKeys.element);
     }
 

@@ -2,19 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // On-screen keys for a touch screen: each sends the same key events as the keyboard's key, and
-// held down it repeats like one, as key-downs with one key-up at the release. They come in two
-// groups, one for each thumb: the walk (Left, Right) at the left edge, the rest (D, and Up and
-// Down on the Difficult level) at the right.
+// held down it repeats like one, as key-downs with one key-up at the release (the module
+// repeats it: host_core/held_keys.h). They come in two groups, one for each thumb: the walk
+// (Left, Right) at the left edge, the rest (D, and Up and Down on the Difficult level) at the
+// right.
 import { keyLabels } from './keys.js';
 
 const kLeftThumb = new Set([37, 39]);
 
-// The desktop's usual typematic: the first repeat after half a second, then about 30 a second.
-const kRepeatDelay = 500;
-const kRepeatEvery = 33;
-
 export class TouchKeys {
-  // codes: the key codes to offer; send(down, code) delivers one key event.
+  // codes: the key codes to offer; send(down, code) holds a key down or lets it go.
   constructor(codes, send) {
     this.element = document.createElement('div');
     this.element.className = 'touch-keys';
@@ -35,21 +32,11 @@ export class TouchKeys {
     button.tabIndex = -1;
     button.dataset.key = code;
     button.textContent = keyLabels[code] || String.fromCharCode(code);
-    let repeat = 0;
-    button.stop = () => {
-      button.classList.remove('held');
-      clearTimeout(repeat);
-    };
+    button.stop = () => button.classList.remove('held');
     const release = () => {
       if (!button.classList.contains('held')) return;
       button.stop();
       this.send(false, code);
-    };
-    const again = (delay) => {
-      repeat = setTimeout(() => {
-        this.send(true, code);
-        again(kRepeatEvery);
-      }, delay);
     };
     button.addEventListener('pointerdown', (e) => {
       // No focus, no emulated mouse events, no long-press menu: the finger is a key.
@@ -58,7 +45,6 @@ export class TouchKeys {
       button.setPointerCapture(e.pointerId);
       button.classList.add('held');
       this.send(true, code);
-      again(kRepeatDelay);
     });
     button.addEventListener('pointerup', release);
     button.addEventListener('pointercancel', release);
@@ -66,7 +52,8 @@ export class TouchKeys {
     return button;
   }
 
-  // Stops every repeat without a word to the game: the panel is leaving.
+  // Lets every key go without a word to the game: the panel is leaving, and the module forgets
+  // the keys held at a form that goes.
   stop() {
     for (const b of this.element.querySelectorAll('.held')) b.stop();
   }

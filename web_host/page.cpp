@@ -67,6 +67,8 @@ EM_JS(void, js_request_frame, (), { Module['page'].requestFrame(); });
 EM_JS(void, js_arm_timer, (double ms), { Module['page'].armTimer(ms); });
 EM_JS(void, js_stop_timer, (), { Module['page'].stopTimer(); });
 EM_JS(double, js_now, (), { return performance.now(); });
+EM_JS(void, js_arm_repeat, (double ms), { Module['page'].armRepeat(ms); });
+EM_JS(void, js_stop_repeat, (), { Module['page'].stopRepeat(); });
 // The one call the module sleeps in: Asyncify unwinds the stack here and rewinds it once the
 // player has closed the box.
 EM_ASYNC_JS(void, js_message_box, (const char* title, int titleLength, const char* text, int textLength), {
@@ -125,6 +127,8 @@ void requestFrame() { js_request_frame(); }
 void armTimer(double ms) { js_arm_timer(ms); }
 void stopTimer() { js_stop_timer(); }
 double now() { return js_now(); }
+void armRepeat(double ms) { js_arm_repeat(ms); }
+void stopRepeat() { js_stop_repeat(); }
 
 void messageBox(std::string_view title, std::string_view text) {
     js_message_box(title.data(), length(title), text.data(), length(text));
@@ -164,6 +168,20 @@ EMSCRIPTEN_KEEPALIVE void web_close(int panel) {
 EMSCRIPTEN_KEEPALIVE void web_window_state(int panel, int state) {
     if (forms::web::host) forms::web::host->playerSetWindowState(panel, state);
 }
+EMSCRIPTEN_KEEPALIVE void web_hold(int panel, int down, int code) {
+    if (forms::web::host) forms::web::host->holdKey(panel, down != 0, code);
+}
+EMSCRIPTEN_KEEPALIVE void web_repeat(int panel) {
+    if (forms::web::host) forms::web::host->repeatFired(panel);
+}
+EMSCRIPTEN_KEEPALIVE void web_pads(int panel, unsigned buttons, double stickX, double stickY) {
+    if (forms::web::host) forms::web::host->pads(panel, buttons, stickX, stickY);
+}
+EMSCRIPTEN_KEEPALIVE void web_pads_gone() {
+    if (forms::web::host) forms::web::host->padsGone();
+}
+// Constant: the page may ask it at any time it can call the module.
+EMSCRIPTEN_KEEPALIVE unsigned web_pad_box_buttons() { return forms::web::WebHost::standardButtonsClosingBox(); }
 
 // The scale the page shows a panel at, in device pixels per picture pixel (forms::core::zoomToFit):
 // the client area at one device pixel a picture pixel, the title bar and touch keys, the room.

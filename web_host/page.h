@@ -59,6 +59,12 @@ void requestFrame();
 void armTimer(double ms);
 void stopTimer();
 double now();  // milliseconds, the page's monotonic clock
+// Calls web_repeat after `ms` milliseconds, for the next repeat of a held key; stopRepeat cancels it.
+void armRepeat(double ms);
+void stopRepeat();
+// Calls web_repeat after `ms` milliseconds, for the next repeat of a held key; stopRepeat cancels it.
+void armRepeat(double ms);
+void stopRepeat();
 
 // A modal message box with one OK button; returns when the player has closed it. The module
 // sleeps meanwhile, and the page makes no call into it until then.

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "host_core/error_text.h"
 #include "runtime/form.h"
 #include "runtime/runtime.h"
 #include "web_host/form_panel.h"
@@ -12,9 +11,25 @@
 
 namespace forms::web {
 
+namespace {
+
+// The Gamepad API's standard mapping: which of its buttons are which of the pad's.
+struct StandardButton {
+    int index;
+    unsigned bit;
+};
+constexpr StandardButton kStandardButtons[] = {{0, core::pad::South}, {1, core::pad::East},  {9, core::pad::Start},
+                                               {12, core::pad::Up},   {13, core::pad::Down}, {14, core::pad::Left},
+                                               {15, core::pad::Right}};
+
+}  // namespace
+
 WebHost::WebHost(const std::map<std::string, std::string>& pictures,
                  std::map<std::string, std::vector<int>> touchKeys)
-    : LiveHost(alarm_), pictures_(pictures) {
+    : LiveHost(alarm_),
+      pictures_(pictures),
+      touchKeysHeld_([this](forms::Form& f, bool down, int code) { deliverHeld(f, down, code); }),
+      pads_([this](forms::Form& f, bool down, int code) { deliverHeld(f, down, code); }) {
     for (const auto& [form, codes] : touchKeys) {
         std::string list;
         for (int code : codes) list += (list.empty() ? "" : ",") + std::to_string(code);
@@ -59,6 +74,8 @@ void WebHost::formShown(forms::Form& form) {
 void WebHost::formUnloading(forms::Form& form) { dropPanel(form); }
 
 void WebHost::dropPanel(const forms::Form& form) {
+    touchKeysHeld_.forget(form);
+    pads_.formGone(form);
     // The panel leaves the page as it is destroyed.
     panels_.erase(std::remove_if(panels_.begin(), panels_.end(), [&](const auto& p) { return &p->form() == &form; }),
                   panels_.end());
@@ -68,9 +85,18 @@ void WebHost::windowStateChanged(forms::Form& form) {
     if (FormPanel* p = panelOf(form)) p->applyWindowState(form.WindowState);
 }
 
-void WebHost::showBox(std::string_view title, std::string_view text) { page::messageBox(title, text); }
+void WebHost::showBox(std::string_view title, std::string_view text) {
+    // The box takes every held key, as it takes the keyboard.
+    touchKeysHeld_.forgetAll();
+    pads_.messageBoxOpened();
+    armRepeat();
+    page::messageBox(title, text);
+    pads_.messageBoxClosed();
+}
 
 void WebHost::closeAll(int status) {
+    touchKeysHeld_.forgetAll();
+    page::stopRepeat();
     panels_.clear();
     page::ended(status);
 }
@@ -133,6 +159,58 @@ void WebHost::frameClose(int panel) {
 
 void WebHost::playerSetWindowState(int panel, int state) {
     if (forms::Form* form = caughtUpAt(panel)) runtime()->playerSetWindowState(*form, state);
+}
+
+void WebHost::deliverHeld(forms::Form& form, bool down, int keyCode) {
+    // Looked up by its panel: a form gone since is never reached.
+    if (FormPanel* p = panelOf(form)) key(p->id(), down, keyCode, 0);
+}
+
+void WebHost::holdKey(int panel, bool down, int keyCode) {
+    if (down) {
+        if (forms::Form* form = caughtUpAt(panel)) touchKeysHeld_.press(*form, keyCode, static_cast<std::int64_t>(page::now()));
+    } else {
+        touchKeysHeld_.release(keyCode);
+    }
+    armRepeat();
+}
+
+void WebHost::pads(int panel, unsigned standardButtons, double stickX, double stickY) {
+    if (!runtime() || runtime()->ended()) return;
+    core::PadState state{0, stickX, stickY};
+    for (const StandardButton& b : kStandardButtons)
+        if (standardButtons & (1u << b.index)) state.buttons |= b.bit;
+    forms::Form* front = caughtUpAt(panel);
+    pads_.update(state, front, static_cast<std::int64_t>(page::now()));
+    armRepeat();
+}
+
+void WebHost::padsGone() {
+    pads_.padsGone();
+    armRepeat();
+}
+
+void WebHost::repeatFired(int panel) {
+    forms::Form* front = caughtUpAt(panel);
+    if (!runtime() || runtime()->ended()) return;
+    const auto now = static_cast<std::int64_t>(page::now());
+    touchKeysHeld_.repeatDue(now);
+    pads_.repeatDue(front, now);
+    armRepeat();
+}
+
+void WebHost::armRepeat() {
+    std::optional<std::int64_t> next = touchKeysHeld_.nextDue();
+    if (auto pad = pads_.nextRepeat(); pad && (!next || *pad < *next)) next = pad;
+    if (next) page::armRepeat(std::max(0.0, static_cast<double>(*next) - page::now()));
+    else page::stopRepeat();
+}
+
+unsigned WebHost::standardButtonsClosingBox() {
+    unsigned mask = 0;
+    for (const StandardButton& b : kStandardButtons)
+        if (b.bit & core::pad::ClosesMessageBox) mask |= 1u << b.index;
+    return mask;
 }
 
 }  // namespace forms::web

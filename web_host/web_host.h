@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "host_core/held_keys.h"
 #include "host_core/live_host.h"
+#include "host_core/pad_mapping.h"
 #include "web_host/picture_numbers.h"
 #include "web_host/page_alarm.h"
 
@@ -53,6 +55,18 @@ public:
     void setHidden(bool hidden);   // the page is hidden: the game's clock stands still
     void frameClose(int panel);
     void playerSetWindowState(int panel, int state);
+    // A touch key held down or let go: the host core repeats it as a held key.
+    void holdKey(int panel, bool down, int keyCode);
+    // The pads as they are now (buttons: bit i for the standard mapping's button i; the left
+    // stick), at the panel with the keyboard (0 for none); and the last pad gone.
+    void pads(int panel, unsigned standardButtons, double stickX, double stickY);
+    void padsGone();
+    // The timer the page armed for the next repeat of a held key has fired; `panel` has the
+    // keyboard now (a pad's keys repeat only there).
+    void repeatFired(int panel);
+    // The standard mapping's buttons that close a message box: the page closes it itself, as
+    // the module sleeps while it is up.
+    static unsigned standardButtonsClosingBox();
 
 private:
     // forms::core::LiveHost
@@ -66,6 +80,8 @@ private:
     // The panel's form once the clock is up to now, or null if it went away meanwhile.
     forms::Form* caughtUpAt(int panel);
     void dropPanel(const forms::Form& form);
+    void deliverHeld(forms::Form& form, bool down, int keyCode);
+    void armRepeat();
 
     PictureNumbers pictures_;
     std::map<std::string, std::string> touchKeys_;  // form name -> "37,39,68"
@@ -74,6 +90,8 @@ private:
     std::function<void()> startProgram_;
     std::vector<std::unique_ptr<FormPanel>> panels_;
     int nextPanel_ = 1;
+    core::HeldKeys touchKeysHeld_;
+    core::PadMapping pads_;
 };
 
 }  // namespace forms::web
