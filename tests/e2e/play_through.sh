@@ -16,7 +16,8 @@ GAME=$(realpath "$1") PICTURES=$2 OUT=$3
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/x11.sh"
 
-start_x 1280x1024x24
+# A screen where the game opens at zoom 1 (too low for the title at 2).
+start_x 1280x900x24
 
 # Set when a message box came up while the level's checks ran: a youma caught her.
 caught=""

@@ -13,14 +13,18 @@
 GAME=$(realpath "$1") PICTURES=$2 OUT=$3 DESKTOP=$4
 SCALE=${5:-1}
 source "$(dirname "$0")/lib.sh"
+# A screen where the game's own zoom is 1, so SCALE alone sizes its windows: 1280x900 (too low
+# for the title at zoom 2), or 1280x1024 at twice the scale.
+SCREEN=1280x900
+[ "$SCALE" = 1 ] || SCREEN=1280x1024
 case $DESKTOP in
 bare | openbox)
     source "$(dirname "$0")/x11.sh"
-    start_x 1280x1024x24 "$([ "$DESKTOP" = bare ] && echo standin || echo openbox)"
+    start_x "${SCREEN}x24" "$([ "$DESKTOP" = bare ] && echo standin || echo openbox)"
     ;;
 weston)
     source "$(dirname "$0")/wayland/desktop.sh"
-    start_weston 1280x1024
+    start_weston "$SCREEN"
     ;;
 *) fail "unknown desktop '$DESKTOP'" ;;
 esac
@@ -79,8 +83,10 @@ TITLE_WIN=$WIN TITLE_GEOM=$GEOM
 [ -n "$(window_of "${MODERATE_SIZE[@]}" normal)" ] || fail "the level closed before its box was answered"
 on_screen "$BOX_GEOM" "$BOX_WIN" || fail "the box $BOX_GEOM does not lie wholly on the screen"
 # A Wayland client cannot place its windows: there the compositor puts the box where it likes.
+# On X it lies over the title window, clear of the score board just put up (Shp and its labels).
 if [ "$DESKTOP" != weston ]; then
-    centred_over "$BOX_GEOM" "$TITLE_GEOM" || problem "the box $BOX_GEOM is not centred over the title window $TITLE_GEOM"
+    ! "$PICTURES" overlaps "$BOX_GEOM" "$TITLE_GEOM" "$SCALE" 160 232 121 97 ||
+        problem "the box $BOX_GEOM hides the score board of the title window $TITLE_GEOM"
 fi
 
 step "while the box is open nothing ticks: one box, the level still there, nothing moves"
