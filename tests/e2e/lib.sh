@@ -98,7 +98,16 @@ game_running() { kill -0 "$game_pid" 2>/dev/null && [ "$(ps -o stat= -p "$game_p
 
 # Waits for the game to end; sets exit_status.
 wait_game_end() {
-    poll "$1" eval '! game_running' || fail "the game is still running ${1} s after it should have ended"
+    if ! poll "$1" eval '! game_running'; then
+        # What it waits for, to tell a hang in the game from an input the game never got.
+        shot "still running"
+        if command -v gdb >/dev/null; then
+            gdb -p "$game_pid" -batch -ex 'thread apply all bt' >"$OUT/still-running.txt" 2>&1 || true
+        fi
+        fail "the game is still running ${1} s after it should have ended; its windows:
+$(game_windows)
+      its threads: $OUT/still-running.txt"
+    fi
     exit_status=0
     wait "$game_pid" || exit_status=$?
     game_pid=""
