@@ -12,7 +12,7 @@ set -euo pipefail
 WAIT=${E2E_WAIT:-30}
 
 mkdir -p "$OUT"
-rm -rf "$OUT"/*.png "$OUT"/*.log "$OUT"/*.frames
+rm -rf "$OUT"/*.png "$OUT"/*.log "$OUT"/*.txt "$OUT"/*.frames
 
 # The game's windows, in game pixels.
 TITLE_SIZE=(407 453)
@@ -99,18 +99,25 @@ game_running() { kill -0 "$game_pid" 2>/dev/null && [ "$(ps -o stat= -p "$game_p
 # Waits for the game to end; sets exit_status.
 wait_game_end() {
     if ! poll "$1" eval '! game_running'; then
-        # What it waits for, to tell a hang in the game from an input the game never got.
         shot "still running"
-        if command -v gdb >/dev/null; then
-            gdb -p "$game_pid" -batch -ex 'thread apply all bt' >"$OUT/still-running.txt" 2>&1 || true
-        fi
         fail "the game is still running ${1} s after it should have ended; its windows:
 $(game_windows)
-      its threads: $OUT/still-running.txt"
+      $(game_threads still-running)"
     fi
     exit_status=0
     wait "$game_pid" || exit_status=$?
     game_pid=""
+}
+
+# Where the game's threads wait, into $OUT/NAME.txt, to tell a hang in the game from an input it
+# never got; says where.
+game_threads() {
+    if ! game_running; then
+        echo "the game is not running"
+    elif command -v gdb >/dev/null; then
+        gdb -p "$game_pid" -batch -ex 'thread apply all bt' >"$OUT/$1.txt" 2>&1 || true
+        echo "its threads: $OUT/$1.txt"
+    fi
 }
 
 no_game_process_left() {
@@ -130,7 +137,8 @@ await_window() {
     local what=$1 w=$2 h=$3 state=${4:-normal} found=""
     found_window() { found=$(window_of "$w" "$h" "$state"); [ -n "$found" ]; }
     poll "$WAIT" found_window || fail "no $state $what window of $((w * SCALE))x$((h * SCALE)); windows now:
-$(game_windows)"
+$(game_windows)
+      $(game_threads no-window)"
     read -r WIN GEOM <<<"$found"
 }
 
