@@ -10,7 +10,15 @@
 //                           GEOMETRY the client area's, inside a window manager's frame)
 //   describe WINDOW         the actions a window manager allows on it, one a line (MINIMIZE,
 //                           CLOSE...), and "frame LEFT RIGHT TOP BOTTOM", its frame's extents
-//   find SHOT GEOM SCALE Y SPRITE...     every client x at row Y where a sprite's opaque pixels show
+//   record DIR GEOM         screenshots of the screen's GEOM into DIR, named by the milliseconds
+//                           since the start, as quickly as they come, until killed
+//   frames DIR SCALE Y SPRITE... [Y SPRITE...]...
+//                           "FRAME READING" a line, in order, for record's frames: what find reads
+//   shot FILE [GEOM SCALE Y SPRITE...]   the whole X screen as a PNG, then, given the rest, what
+//                           find reads in it: one quick process for a reading while the game runs
+//   find SHOT GEOM SCALE Y SPRITE... [Y SPRITE...]...
+//                           "SPRITE:X" for every client x at row Y where the sprite's opaque pixels
+//                           show; a number starts the next row, so one reading gives several rows
 //   match SHOT GEOM SCALE PICTURE AX AY W H CX CY [UNDER]
 //                           the picture's rectangle shows at client (CX, CY), each pixel a crisp
 //                           SCALE x SCALE square; its transparent pixels show UNDER's pixels there
@@ -23,15 +31,19 @@
 //                                        window 2 (exit status 0 if it does)
 // GEOM is a window's place on the screen as WxH+X+Y in screen pixels; client coordinates are the
 // game's pixels, SCALE screen pixels each. Pictures are named as the game names its artwork.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QRect>
@@ -330,8 +342,8 @@ struct Client {
     }
 };
 
-Client client(const char* shot, const char* geom, const char* scale) {
-    Client c{load(QString::fromLocal8Bit(shot)), geometry(geom), number(scale)};
+Client client(QImage shot, const char* geom, const char* scale) {
+    Client c{std::move(shot), geometry(geom), number(scale)};
     if (c.scale < 1 || !c.shot.rect().contains(c.window)) {
         std::fprintf(stderr, "e2e-probe: window %s at scale %s does not lie on the screenshot\n", geom, scale);
         std::exit(2);
@@ -339,10 +351,21 @@ Client client(const char* shot, const char* geom, const char* scale) {
     return c;
 }
 
-int findSprites(const Client& c, int row, char** names, int count) {
+Client client(const char* shot, const char* geom, const char* scale) {
+    return client(load(QString::fromLocal8Bit(shot)), geom, scale);
+}
+
+bool isNumber(const char* text) { return *text && std::strspn(text, "-0123456789") == std::strlen(text); }
+
+std::string spritesIn(const Client& c, char** args, int count) {
     std::string found;
+    int row = 0;
     for (int n = 0; n < count; ++n) {
-        const QImage sprite = artwork(names[n]);
+        if (isNumber(args[n])) {
+            row = number(args[n]);
+            continue;
+        }
+        const QImage sprite = artwork(args[n]);
         std::vector<QPoint> opaque;
         for (int y = 0; y < sprite.height(); ++y)
             for (int x = 0; x < sprite.width(); ++x)
@@ -357,10 +380,14 @@ int findSprites(const Client& c, int row, char** names, int count) {
                     break;
                 }
             }
-            if (shows) found += (found.empty() ? "" : " ") + std::string(names[n]) + ":" + std::to_string(left);
+            if (shows) found += (found.empty() ? "" : " ") + std::string(args[n]) + ":" + std::to_string(left);
         }
     }
-    std::printf("%s\n", found.c_str());
+    return found;
+}
+
+int findSprites(const Client& c, char** args, int count) {
+    std::printf("%s\n", spritesIn(c, args, count).c_str());
     return 0;
 }
 
@@ -437,6 +464,88 @@ int countDifferences(const char* a, const char* b, const char* geom) {
     return 0;
 }
 
+// ImageMagick's import takes half a second for a screen on a busy machine, long enough for a youma
+// to take two steps; reading the root window here takes a few milliseconds.
+// The screen's rectangle PART, or the whole screen.
+QImage screenshot(Display* d, QRect part = {}) {
+    const Window root = DefaultRootWindow(d);
+    if (part.isEmpty()) {
+        XWindowAttributes a;
+        XGetWindowAttributes(d, root, &a);
+        part = QRect(0, 0, a.width, a.height);
+    }
+    XImage* x = XGetImage(d, root, part.x(), part.y(), static_cast<unsigned>(part.width()),
+                          static_cast<unsigned>(part.height()), AllPlanes, ZPixmap);
+    if (!x) {
+        std::fprintf(stderr, "e2e-probe: cannot read the screen\n");
+        return {};
+    }
+    // Xvfb's 24-bit screens keep a pixel in 32 bits as 0xRRGGBB, which is QImage's RGB32.
+    if (x->bits_per_pixel != 32 || x->red_mask != 0xFF0000 || x->green_mask != 0xFF00 || x->blue_mask != 0xFF) {
+        std::fprintf(stderr, "e2e-probe: the screen is not 24-bit RGB\n");
+        XDestroyImage(x);
+        return {};
+    }
+    QImage image(part.width(), part.height(), QImage::Format_RGB32);
+    for (int y = 0; y < part.height(); ++y)
+        std::memcpy(image.scanLine(y), x->data + static_cast<std::ptrdiff_t>(y) * x->bytes_per_line,
+                    static_cast<std::size_t>(part.width()) * 4);
+    XDestroyImage(x);
+    return image;
+}
+
+int takeShot(char** args, int count) {
+    Display* d = openDisplay();
+    if (!d) return 1;
+    QImage image = screenshot(d);
+    XCloseDisplay(d);
+    if (image.isNull()) return 1;
+    // Quality 80 is zlib's level 1: quick to write, small enough to keep every reading.
+    if (!image.save(QString::fromLocal8Bit(args[0]), "PNG", 80)) {
+        std::fprintf(stderr, "e2e-probe: cannot write %s\n", args[0]);
+        return 1;
+    }
+    if (count == 1) return 0;
+    return findSprites(client(std::move(image), args[1], args[2]), args + 3, count - 3);
+}
+
+// Screenshots of the screen's GEOM into DIR, each named by the milliseconds since the start, as
+// quickly as they come, until killed: a player's run of a level to be read at leisure, so that the
+// test's own speed on a busy machine takes nothing from what the game had the time to show.
+int record(const char* dir, const char* geom) {
+    Display* d = openDisplay();
+    if (!d) return 1;
+    const QRect part = geometry(geom);
+    const QDir folder(QString::fromLocal8Bit(dir));
+    const QString partial = folder.filePath(QStringLiteral(".frame.png"));
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        const qint64 at = clock.elapsed();
+        const QImage frame = screenshot(d, part);
+        if (frame.isNull()) return 1;
+        // Written whole, then named: a frame cut off by the kill is never read.
+        if (!frame.save(partial, "PNG", 80) ||
+            !QFile::rename(partial, folder.filePath(QStringLiteral("%1.png").arg(at, 6, 10, QLatin1Char('0'))))) {
+            std::fprintf(stderr, "e2e-probe: cannot write frames into %s\n", dir);
+            return 1;
+        }
+        // A frame every 20 ms or so is plenty next to the game's 100 ms flight ticks.
+        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+    }
+}
+
+// "FRAME READING" for every frame that record wrote into DIR, in order: what find reads in each.
+int readFrames(const char* dir, const char* scale, char** args, int count) {
+    const QDir folder(QString::fromLocal8Bit(dir));
+    for (const QString& name : folder.entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name)) {
+        QImage frame = load(folder.filePath(name));
+        const QByteArray geom = QStringLiteral("%1x%2+0+0").arg(frame.width()).arg(frame.height()).toLatin1();
+        std::printf("%s %s\n", qPrintable(name.chopped(4)), spritesIn(client(std::move(frame), geom.constData(), scale), args, count).c_str());
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -450,7 +559,11 @@ int main(int argc, char** argv) {
 
     // Image plugins (GIF) are found through the application's library paths.
     QCoreApplication app(argc, argv);
-    if (command == "find" && argc >= 7) return findSprites(client(argv[2], argv[3], argv[4]), number(argv[5]), argv + 6, argc - 6);
+    if (command == "record" && argc == 4) return record(argv[2], argv[3]);
+    if (command == "frames" && argc >= 6 && isNumber(argv[4])) return readFrames(argv[2], argv[3], argv + 4, argc - 4);
+    if (command == "shot" && (argc == 3 || (argc >= 7 && isNumber(argv[5])))) return takeShot(argv + 2, argc - 2);
+    if (command == "find" && argc >= 7 && isNumber(argv[5]))
+        return findSprites(client(argv[2], argv[3], argv[4]), argv + 5, argc - 5);
     if (command == "match" && (argc == 12 || argc == 13))
         return matchPicture(client(argv[2], argv[3], argv[4]), argv + 5, argc - 5);
     if (command == "color" && argc == 7) {

@@ -12,7 +12,7 @@ set -euo pipefail
 WAIT=${E2E_WAIT:-30}
 
 mkdir -p "$OUT"
-rm -f "$OUT"/*.png "$OUT"/*.log
+rm -rf "$OUT"/*.png "$OUT"/*.log "$OUT"/*.txt "$OUT"/*.frames
 
 # The game's windows, in game pixels.
 TITLE_SIZE=(407 453)
@@ -32,6 +32,7 @@ SCALE=${SCALE:-1}
 shot_count=0
 last_shot=""
 game_pid=""
+recorder_pid=""
 # What the desktop started (its server, its window manager), stopped at the end in reverse.
 desktop_pids=()
 
@@ -74,6 +75,7 @@ poll() {
 cleanup() {
     # Only what this script started, by its id.
     local pid i
+    [ -z "$recorder_pid" ] || { kill "$recorder_pid" 2>/dev/null && wait "$recorder_pid" 2>/dev/null || true; }
     [ -z "$game_pid" ] || { kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null || true; }
     for (( i = ${#desktop_pids[@]} - 1; i >= 0; i-- )); do
         pid=${desktop_pids[i]}
@@ -96,10 +98,26 @@ game_running() { kill -0 "$game_pid" 2>/dev/null && [ "$(ps -o stat= -p "$game_p
 
 # Waits for the game to end; sets exit_status.
 wait_game_end() {
-    poll "$1" eval '! game_running' || fail "the game is still running ${1} s after it should have ended"
+    if ! poll "$1" eval '! game_running'; then
+        shot "still running"
+        fail "the game is still running ${1} s after it should have ended; its windows:
+$(game_windows)
+      $(game_threads still-running)"
+    fi
     exit_status=0
     wait "$game_pid" || exit_status=$?
     game_pid=""
+}
+
+# Where the game's threads wait, into $OUT/NAME.txt, to tell a hang in the game from an input it
+# never got; says where.
+game_threads() {
+    if ! game_running; then
+        echo "the game is not running"
+    elif command -v gdb >/dev/null; then
+        gdb -p "$game_pid" -batch -ex 'thread apply all bt' >"$OUT/$1.txt" 2>&1 || true
+        echo "its threads: $OUT/$1.txt"
+    fi
 }
 
 no_game_process_left() {
@@ -119,7 +137,8 @@ await_window() {
     local what=$1 w=$2 h=$3 state=${4:-normal} found=""
     found_window() { found=$(window_of "$w" "$h" "$state"); [ -n "$found" ]; }
     poll "$WAIT" found_window || fail "no $state $what window of $((w * SCALE))x$((h * SCALE)); windows now:
-$(game_windows)"
+$(game_windows)
+      $(game_threads no-window)"
     read -r WIN GEOM <<<"$found"
 }
 
@@ -155,7 +174,9 @@ centred_over() {
 
 # ---- screenshots and what they show -------------------------------------------------------------
 
-# shot NAME takes a screenshot of the whole screen into $last_shot (the desktop's part).
+# shot NAME takes a screenshot of the whole screen into $last_shot; shot_and_find Y SPRITE... takes
+# one into the $last_shot that next_shot named and gives what sprites_in_row reads in it (the
+# desktop's part).
 # In the last screenshot, through the window at GEOM:
 shows_picture() { "$PICTURES" match "$last_shot" "$GEOM" "$SCALE" "$@" >/dev/null; }
 picture_report() { "$PICTURES" match "$last_shot" "$GEOM" "$SCALE" "$@" || true; }
@@ -177,17 +198,96 @@ score_board_shown() {
     [ "$(color_at 170 242)" = 0000ff ] && [ "$(color_at 170 320)" = 0000ff ] && [ "$(color_at 160 260)" = 800000 ]
 }
 
-# "pose:x" for the heroine and "vessa_shot:x" for the tiara, along her row.
+# Her pictures, read along her row as "pose:x" (and the tiara's as "vessa_shot:x").
 HEROINE_POSES=(vessa_stand_r vessa_stand_l vessa_windup_r vessa_windup_l vessa_release_r vessa_release_l)
-heroine_row() { sprites_in_row "$HEROINE_ROW" "${HEROINE_POSES[@]}" vessa_shot; }
-# Filters of such a reading: the heroine's part, the tiara's part.
-heroine_in() { tr ' ' '\n' | grep -v '^vessa_shot:' | paste -sd' ' || true; }
-tiara_in() { tr ' ' '\n' | grep '^vessa_shot:' | paste -sd' ' || true; }
+# Filters of such a reading ROW: the heroine's part, the tiara's part.
+heroine_in() { local t out=""; for t in $1; do [[ $t == vessa_shot:* ]] || out+="${out:+ }$t"; done; echo "$out"; }
+tiara_in() { local t out=""; for t in $1; do [[ $t != vessa_shot:* ]] || out+="${out:+ }$t"; done; echo "$out"; }
 
-# Takes screenshots until the heroine row reads WANT (a pose:x list); sets ROW to the last reading.
-await_row() {
-    local what=$1 want=$2
-    row_is() { shot "$what"; ROW=$(heroine_row); [ "$ROW" = "$want" ]; }
-    poll "$WAIT" row_is || fail "$what: wanted the heroine row to show '$want', it shows '$ROW'"
+# Names the next screenshot NAME in $last_shot.
+next_shot() {
+    shot_count=$((shot_count + 1))
+    last_shot=$(printf '%s/%02d-%s.png' "$OUT" "$shot_count" "${1// /-}")
 }
 
+# ---- a level while it runs ----------------------------------------------------------------------
+# The game keeps real time: a youma walks 12 pixels (180 twips) a tick, three ticks a second at
+# first, and catches her some four seconds into a level, and a busy machine may keep the test from
+# looking for longer than that. So no check rests on the test being quick. Every reading of a
+# running level also finds the youma; one next to her, a message box, or the title window back (a
+# defeat restores it) means the game's own rules may hide her or end the level, and a reading then
+# proves nothing either way. The part of the level is then played again in a fresh game
+# (play_level), at most REPLAYS times. A reading with no such sign is the game's true state, and
+# what it shows may be judged later.
+YOUMA_WIDTH=35
+HEROINE_WIDTH=21 # the widest of her poses
+TIARA_WIDTH=35
+NEAR=12          # one youma step: nearer, the next tick may bring it over her
+YOUMA_ROWS=()    # where the youma walk on the open level, set by the script as it opens one
+REPLAYS=5
+danger=""
+
+# Takes a screenshot of a running level and reads her row and the youma's: sets ROW (the list of
+# "pose:x" for her and "vessa_shot:x" for the tiara) and YOUMA (their x), and danger if a youma is
+# within NEAR of her at X (if given) or wherever she shows.
+read_level() {
+    local what=$1 x=$2 args=("$HEROINE_ROW" "${HEROINE_POSES[@]}" vessa_shot) r t found her=()
+    [ -z "$x" ] || her=("$x")
+    for r in "${YOUMA_ROWS[@]}"; do args+=("$r" youma_l youma_r); done
+    next_shot "$what"
+    found=$(shot_and_find "${args[@]}")
+    ROW="" YOUMA=()
+    for t in $found; do
+        case $t in
+        youma_*) YOUMA+=("${t#*:}") ;;
+        vessa_shot:*) ROW+="${ROW:+ }$t" ;;
+        *) ROW+="${ROW:+ }$t" her+=("${t#*:}") ;;
+        esac
+    done
+    for t in "${YOUMA[@]}"; do
+        for x in "${her[@]}"; do
+            if (( t < x + HEROINE_WIDTH + NEAR && t + YOUMA_WIDTH > x - NEAR )); then
+                danger="a youma at $t, next to her at $x"
+                return 0
+            fi
+        done
+    done
+}
+
+# Whether the game is ending the level: its message box, or the title window back.
+level_ending() { [ -n "$(boxes)" ] || [ -n "$(window_of "${TITLE_SIZE[@]}" normal)" ]; }
+
+# After a reading that shows what a fault would: whether the game's rules may explain it instead
+# (then danger says how). The defeat shows its box at once; the wait is for a slow screen.
+explained() {
+    [ -n "$danger" ] && return 0
+    poll 3 level_ending || return 1
+    danger="the level is ending: a youma caught her"
+}
+
+# Takes readings until the heroine row reads WANT (a pose:x list; X is where she should stand);
+# returns 1 when a danger sign came first.
+await_level_row() {
+    local what=$1 want=$2 x=$3
+    row_is() {
+        read_level "$what" "$x"
+        [ -n "$danger" ] || [ "$ROW" = "$want" ] && return 0
+        level_ending && danger="the level is ending: a youma caught her"
+    }
+    poll "$WAIT" row_is || fail "$what: wanted the heroine row to show '$want', it shows '$ROW'"
+    [ -z "$danger" ]
+}
+
+# Plays PART (a function that opens the level itself when no game runs, and returns 1 when a
+# danger sign showed) until it is done clear of the game's rules, at most REPLAYS times.
+play_level() {
+    local what=$1 part=$2 attempt
+    for (( attempt = 1; attempt <= REPLAYS; attempt++ )); do
+        if (( attempt == 1 )); then step "$what"; else step "$what (played again, $attempt of $REPLAYS)"; fi
+        danger=""
+        "$part" && return 0
+        note "$danger: the game's rules, not a fault; playing it again in a fresh game"
+        stop_game
+    done
+    fail "$REPLAYS times the game's rules came near her before the checks of '$what' were done"
+}

@@ -28,50 +28,61 @@ weston)
     ;;
 *) fail "unknown desktop '$DESKTOP'" ;;
 esac
-if [ "$SCALE" = 1 ]; then start_game; else start_game QT_SCALE_FACTOR="$SCALE"; fi
+# From the start of a game to the heroine one step left on the Moderate level; returns 1 when a
+# youma came near her first. The level runs in real time and its youma reach her a few seconds
+# in; the balls cannot touch her at her start or a step left of it (none falls in those columns),
+# so only the youma are watched (see lib.sh, "a level while it runs"), and the whole way is
+# played again in a fresh game when one comes near.
+to_moderate() {
+    if [ "$SCALE" = 1 ]; then start_game; else start_game QT_SCALE_FACTOR="$SCALE"; fi
 
-step "the title window opens wholly on the screen, slides its title in and offers Begin"
-await_window title "${TITLE_SIZE[@]}"
-TITLE_WIN=$WIN
-on_screen "$GEOM" "$TITLE_WIN" || fail "the title window $GEOM (frame $(frame_of "$TITLE_WIN")) does not lie wholly on the $(screen_size) screen"
-# The window's place is read afresh each time: a window manager may still move a restored window.
-title_ready() {
-    local found
-    found=$(window_of "${TITLE_SIZE[@]}" normal)
-    [ -n "$found" ] && read -r TITLE_WIN GEOM <<<"$found"
-    shot title
-    title_slid_in && begin_shown
+    step "the title window opens wholly on the screen, slides its title in and offers Begin"
+    await_window title "${TITLE_SIZE[@]}"
+    TITLE_WIN=$WIN
+    on_screen "$GEOM" "$TITLE_WIN" || fail "the title window $GEOM (frame $(frame_of "$TITLE_WIN")) does not lie wholly on the $(screen_size) screen"
+    # The window's place is read afresh each time: a window manager may still move a restored window.
+    title_ready() {
+        local found
+        found=$(window_of "${TITLE_SIZE[@]}" normal)
+        [ -n "$found" ] && read -r TITLE_WIN GEOM <<<"$found"
+        shot title
+        title_slid_in && begin_shown
+    }
+    poll "$WAIT" title_ready || fail "the title did not slide in, or Begin did not appear"
+    title_lettered || problem "the title's letters are not drawn ($(title_letter_pixels) magenta pixels)"
+
+    step "Begin opens the level selection and minimises the title window"
+    click_at "$TITLE_WIN" "$GEOM" 232 404
+    await_window selection "${SELEC_SIZE[@]}"
+    SELEC_WIN=$WIN
+    await_window title "${TITLE_SIZE[@]}" "$MINIMISED"
+
+    step "closing the selection by its frame brings the title window back, Begin still offered"
+    close_window "$SELEC_WIN"
+    poll "$WAIT" window_gone "${SELEC_SIZE[@]}" || fail "the selection window is still there after its close"
+    await_window title "${TITLE_SIZE[@]}" normal
+    TITLE_WIN=$WIN
+    poll "$WAIT" title_ready || fail "the restored title window does not show the slid-in title and Begin"
+
+    step "Alt+B opens the selection again; the Moderate level by a click"
+    point_at "$TITLE_WIN" "$GEOM" 203 200
+    send_key alt+b
+    await_window selection "${SELEC_SIZE[@]}"
+    click_at "$WIN" "$GEOM" "${MODERATE_BUTTON[@]}"
+    await_window title "${TITLE_SIZE[@]}" "$MINIMISED"
+    await_window "Moderate level" "${MODERATE_SIZE[@]}"
+    LEVEL_WIN=$WIN
+    YOUMA_ROWS=(104)
+    await_level_row "Moderate" "vessa_stand_r:$HEROINE_START" $HEROINE_START || return 1
+    point_at "$LEVEL_WIN" "$GEOM" 248 60
+    send_key Left
+    await_level_row "one step" "vessa_stand_l:$((HEROINE_START - STEP))" $((HEROINE_START - STEP))
 }
-poll "$WAIT" title_ready || fail "the title did not slide in, or Begin did not appear"
-title_lettered || problem "the title's letters are not drawn ($(title_letter_pixels) magenta pixels)"
-
-step "Begin opens the level selection and minimises the title window"
-click_at "$TITLE_WIN" "$GEOM" 232 404
-await_window selection "${SELEC_SIZE[@]}"
-SELEC_WIN=$WIN
-await_window title "${TITLE_SIZE[@]}" "$MINIMISED"
-
-step "closing the selection by its frame brings the title window back, Begin still offered"
-close_window "$SELEC_WIN"
-poll "$WAIT" window_gone "${SELEC_SIZE[@]}" || fail "the selection window is still there after its close"
-await_window title "${TITLE_SIZE[@]}" normal
-TITLE_WIN=$WIN
-poll "$WAIT" title_ready || fail "the restored title window does not show the slid-in title and Begin"
-
-step "Alt+B opens the selection again; the Moderate level by a click"
-point_at "$TITLE_WIN" "$GEOM" 203 200
-send_key alt+b
-await_window selection "${SELEC_SIZE[@]}"
-click_at "$WIN" "$GEOM" "${MODERATE_BUTTON[@]}"
-await_window title "${TITLE_SIZE[@]}" "$MINIMISED"
-await_window "Moderate level" "${MODERATE_SIZE[@]}"
-LEVEL_WIN=$WIN
-await_row "Moderate" "vessa_stand_r:$HEROINE_START"
+play_level "a game to the Moderate level, the heroine a step left" to_moderate
 
 step "two steps left a ball hits her: the defeat box over the title window, which is back"
-point_at "$LEVEL_WIN" "$GEOM" 248 60
-send_key Left
-await_row "one step" "vessa_stand_l:$((HEROINE_START - STEP))"
+# There she stands in a ball's column, and the next ball to pass her row hits her. Had a youma
+# caught her first, the defeat would be the same one: what follows checks that defeat alone.
 send_key Left
 box_up() { [ "$(boxes | wc -l)" -ge 1 ]; }
 poll "$WAIT" box_up || fail "no message box after the heroine stood in a ball's column; windows:

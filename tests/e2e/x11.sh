@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # The X server's part of the end-to-end scripts (see lib.sh): a private Xvfb, a window manager,
-# the game's windows as X sees them, real X input (xdotool) and screenshots (ImageMagick).
-for tool in Xvfb xdotool import xprop xwininfo; do
+# the game's windows as X sees them, real X input (xdotool) and screenshots (e2e-probe).
+for tool in Xvfb xdotool xprop xwininfo; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 MINIMISED=iconic
@@ -90,10 +90,24 @@ minimise_window() { xdotool windowminimize "$1"; }
 # What the window manager lets the player do with a window, one action a line (MINIMIZE, CLOSE).
 allowed_actions() { "$PICTURES" describe "$1" | grep -v '^frame '; }
 
-shot() {
-    shot_count=$((shot_count + 1))
-    last_shot=$(printf '%s/%02d-%s.png' "$OUT" "$shot_count" "${1// /-}")
-    import -window root -define png:compression-level=1 "$last_shot"
+shot() { next_shot "$1"; "$PICTURES" shot "$last_shot"; }
+# One process for the screenshot and its reading: a reading of a running level should be quick.
+shot_and_find() { "$PICTURES" shot "$last_shot" "$GEOM" "$SCALE" "$@"; }
+
+# Runs "$@" while e2e-probe records the window at GEOM: sets FRAMES, the folder of its frames.
+record_while() {
+    next_shot "$1"
+    shift
+    FRAMES=${last_shot%.png}.frames
+    mkdir -p "$FRAMES"
+    "$PICTURES" record "$FRAMES" "$GEOM" &
+    recorder_pid=$!
+    recording() { compgen -G "$FRAMES/*.png" >/dev/null; }
+    poll "$WAIT" recording || fail "e2e-probe records no frames into $FRAMES"
+    "$@"
+    kill "$recorder_pid"
+    wait "$recorder_pid" 2>/dev/null || true
+    recorder_pid=""
 }
 
 screen_size() { xwininfo -root | awk '/^  Width:/ { w = $2 } /^  Height:/ { h = $2 } END { print w "x" h }'; }

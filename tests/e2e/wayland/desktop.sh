@@ -121,11 +121,8 @@ minimise_window() {
     park_pointer
 }
 
-shot() {
-    shot_count=$((shot_count + 1))
-    last_shot=$(printf '%s/%02d-%s.png' "$OUT" "$shot_count" "${1// /-}")
-    probe screenshot "$last_shot" >/dev/null
-}
+shot() { next_shot "$1"; probe screenshot "$last_shot" >/dev/null; }
+shot_and_find() { probe screenshot "$last_shot" >/dev/null && sprites_in_row "$@"; }
 
 screen_size() { echo "${SCREEN[0]}x${SCREEN[1]}"; }
 # Qt's own frame around the client area: "LEFT RIGHT TOP BOTTOM".
