@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The Miravel Vozoda developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# Installs the build into a scratch DESTDIR with prefix /usr, then checks the files, their modes,
+# Installs the build into a scratch DESTDIR with prefix /usr (the program in BIN_DIR, as configured), then checks the files, their modes,
 # the icon sizes, and that the entry, the icons, the binary and the metainfo name each other.
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/common.cmake)
@@ -15,13 +15,13 @@ file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE ${root} ${STAGE}/*)
 list(SORT installed)
 expect_same_files("${installed}" "The install under ${root}")
 
-run_or_fail(stat -c %a ${root}/bin/miravel-vozoda)
+run_or_fail(stat -c %a ${root}/${BIN_DIR}/miravel-vozoda)
 if(NOT RUN_OUTPUT MATCHES "^755")
-  message(FATAL_ERROR "bin/miravel-vozoda has mode ${RUN_OUTPUT}, not 755")
+  message(FATAL_ERROR "${BIN_DIR}/miravel-vozoda has mode ${RUN_OUTPUT}, not 755")
 endif()
-file(READ ${root}/bin/miravel-vozoda elf HEX LIMIT 4)
+file(READ ${root}/${BIN_DIR}/miravel-vozoda elf HEX LIMIT 4)
 if(NOT elf STREQUAL "7f454c46")
-  message(FATAL_ERROR "bin/miravel-vozoda is not an ELF program")
+  message(FATAL_ERROR "${BIN_DIR}/miravel-vozoda is not an ELF program")
 endif()
 
 # A PNG's width and height are the big-endian words at bytes 16 and 20.
