@@ -138,6 +138,13 @@ fi
 # The level runs on real time, and a youma reaches her some seconds in: each reading of her row
 # also looks for the youma, the defeat box and the title back (await_level_row), and where one
 # shows before the checks are done, the level is played again in a fresh game (play_level).
+# Gives the level the keyboard, or returns 1 where the game's defeat has taken it (its box).
+level_keyboard() {
+    ( point_at "$LEVEL_WIN" "$GEOM" 248 60 ) 2>/dev/null && return 0
+    level_ending || fail "the level window $LEVEL_WIN did not take the keyboard focus"
+    danger="the level is ending: a youma caught her"
+    return 1
+}
 level_at_zoom() {
     if [ -z "$game_pid" ]; then
         start_game
@@ -155,7 +162,7 @@ level_at_zoom() {
     await_level_row "level" "vessa_stand_r:$HEROINE_START" $HEROINE_START || return 1
 
     step "F11: the level fills the screen, the street in equal whole squares, centred on black"
-    point_at "$LEVEL_WIN" "$GEOM" 248 60
+    level_keyboard || return 1
     send_key F11
     await_filled fullscreen 497 197
     LEVEL_WIN=$WIN
@@ -178,7 +185,7 @@ level_at_zoom() {
     note "maximised: the street at zoom $SCALE, $GEOM"
     poll "$WAIT" street_shown || fail "the maximised street is not in crisp ${SCALE}x$SCALE squares: $(picture_report street 0 170 497 27 0 170)"
     black_around || problem "the maximised level is not centred on black"
-    point_at "$LEVEL_WIN" "$GEOM" 248 60
+    level_keyboard || return 1
     send_key Left
     await_level_row "a step back, maximised" "vessa_stand_l:$HEROINE_START" $HEROINE_START || return 1
     maximise "$LEVEL_WIN" off
